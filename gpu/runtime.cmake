@@ -1,0 +1,16 @@
+# The GPU runtime layer (host and CUDA backends) and, on top of it, the render buffer manager
+# with the final blend pass.
+
+add_library(eb_gpu_runtime STATIC
+  runtime/HostThreadPool.cpp
+)
+target_link_libraries(eb_gpu_runtime PUBLIC Threads::Threads)
+if(TARGET eb_logger)
+  target_link_libraries(eb_gpu_runtime PUBLIC eb_logger)
+endif()
+if(EDGE_BLEED_HAS_CUDA)
+  # Every unit that sees the runtime headers must agree on the vector types (DeviceTypes.h),
+  # so the definition and CUDA's include path travel with the target.
+  target_compile_definitions(eb_gpu_runtime PUBLIC EDGE_BLEED_HAS_CUDA=1)
+  target_link_libraries(eb_gpu_runtime PUBLIC CUDA::cudart)
+endif()

@@ -1,0 +1,169 @@
+#pragma once
+// The host backend's texture and surface objects and their per-pixel access. A handle of
+// the host backend is the address of one of these objects, so kernel code reaches texel
+// memory with one pointer cast and no table lookup. Everything a fetch needs is precomputed
+// at creation, and the common fetch (a texel centre inside the texture) is a direct load.
+//
+// Filtering follows CUDA's documented rule: for linear filtering x_B = x - 0.5,
+// i = floor(x_B), alpha = frac(x_B) held with 8 fractional bits; coordinates are turned
+// into that 24.8 fixed-point form once (rounded to the nearest 1/256 texel), so a read that
+// lies on a texel centre up to rounding returns the texel exactly, as the GPU does.
+
+#include "gpu/runtime/DeviceTypes.h"
+#include "gpu/runtime/RuntimeTypes.h"
+
+#include <atomic>
+#include <cstdint>
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace gpu {
+namespace host {
+
+// Counts kernel accesses that CUDA would trap on (surface access outside the array, a null
+// surface). The host runtime turns a change of this counter during a launch into the
+// sticky "illegal address" error that the GPU would report.
+inline std::atomic<unsigned> kernelFaultCount{0};
+
+inline void reportKernelFault() { kernelFaultCount.fetch_add(1, std::memory_order_relaxed); }
+
+// Round to the nearest integer; values beyond +-2e9 are held there (NaN counts as large), so
+// the conversion is never undefined and every address mode maps the result into the texture.
+EB_FORCEINLINE int roundToInt(float v) {
+#if defined(__SSE2__)
+  // Large positive values (and NaN) would convert to INT_MIN; hold them at the top instead.
+  v = v < 2.0e9f ? v : 2.0e9f;
+  return _mm_cvtss_si32(_mm_set_ss(v));
+#else
+  if (!(v > -2.0e9f)) return v < 0.0f ? -2000000000 : 2000000000;
+  if (v > 2.0e9f) return 2000000000;
+  return static_cast<int>(v < 0.0f ? v - 0.5f : v + 0.5f);
+#endif
+}
+
+// floor() for coordinates, clamped to a range that cannot overflow.
+EB_FORCEINLINE int floorToInt(float v) {
+  if (!(v > -1.0e9f)) return -1000000000;  // also NaN
+  if (v > 1.0e9f) return 1000000000;
+  int i = static_cast<int>(v);
+  return i - (static_cast<float>(i) > v ? 1 : 0);
+}
+
+struct TextureObject {
+  const unsigned char* base = nullptr;  // texel (0, 0)
+  size_t pitch = 0;                     // bytes from one row to the next
+  int width = 0, height = 0;            // in texels
+  // Coordinate to 24.8 fixed point: x * fixedScale - 128 (the -0.5 texel shift of linear
+  // filtering; point filtering uses coordScale and floor instead).
+  float fixedScaleX = 0.0f, fixedScaleY = 0.0f;
+  float coordScaleX = 1.0f, coordScaleY = 1.0f;  // width/height when normalised, else 1
+  AddressMode addressX = AddressMode::Clamp, addressY = AddressMode::Clamp;
+  FilterMode filter = FilterMode::Linear;
+
+  EB_FORCEINLINE float4 texel(int i, int j) const {
+    float4 r;
+    std::memcpy(&r, base + static_cast<size_t>(j) * pitch + static_cast<size_t>(i) * 16u, 16);
+    return r;
+  }
+};
+
+// Maps a texel index into [0, n) by the address mode; -1 means "outside, reads as zero"
+// (border mode).
+EB_FORCEINLINE int addressTexel(int i, int n, AddressMode mode) {
+  if (static_cast<unsigned>(i) < static_cast<unsigned>(n)) return i;
+  switch (mode) {
+    case AddressMode::Wrap: {
+      int m = i % n;
+      return m < 0 ? m + n : m;
+    }
+    case AddressMode::Mirror: {
+      const int period = 2 * n;
+      int m = i % period;
+      if (m < 0) m += period;
+      return m < n ? m : period - 1 - m;
+    }
+    case AddressMode::Border:
+      return -1;
+    case AddressMode::Clamp:
+    default:
+      return i < 0 ? 0 : n - 1;
+  }
+}
+
+EB_FORCEINLINE float4 texelOrZero(const TextureObject& t, int i, int j) {
+  if (i < 0 || j < 0) return make_float4(0.0f, 0.0f, 0.0f, 0.0f);
+  return t.texel(i, j);
+}
+
+// General bilinear fetch, kept out of line so the fast path stays small where it inlines.
+EB_NOINLINE inline float4 sampleLinearGeneral(const TextureObject& t, int fx, int fy) {
+  const int i0 = fx >> 8, j0 = fy >> 8;
+  const float a = static_cast<float>(fx & 255) * (1.0f / 256.0f);
+  const float b = static_cast<float>(fy & 255) * (1.0f / 256.0f);
+  const int x0 = addressTexel(i0, t.width, t.addressX), x1 = addressTexel(i0 + 1, t.width, t.addressX);
+  const int y0 = addressTexel(j0, t.height, t.addressY), y1 = addressTexel(j0 + 1, t.height, t.addressY);
+  const float4 t00 = texelOrZero(t, x0, y0), t10 = texelOrZero(t, x1, y0);
+  const float4 t01 = texelOrZero(t, x0, y1), t11 = texelOrZero(t, x1, y1);
+  const float ia = 1.0f - a, ib = 1.0f - b;
+  float4 r;
+  r.x = ib * (ia * t00.x + a * t10.x) + b * (ia * t01.x + a * t11.x);
+  r.y = ib * (ia * t00.y + a * t10.y) + b * (ia * t01.y + a * t11.y);
+  r.z = ib * (ia * t00.z + a * t10.z) + b * (ia * t01.z + a * t11.z);
+  r.w = ib * (ia * t00.w + a * t10.w) + b * (ia * t01.w + a * t11.w);
+  return r;
+}
+
+EB_NOINLINE inline float4 samplePoint(const TextureObject& t, float u, float v) {
+  const int i = addressTexel(floorToInt(u * t.coordScaleX), t.width, t.addressX);
+  const int j = addressTexel(floorToInt(v * t.coordScaleY), t.height, t.addressY);
+  return texelOrZero(t, i, j);
+}
+
+EB_FORCEINLINE float4 sample(const TextureObject& t, float u, float v) {
+  if (t.filter == FilterMode::Linear) {
+    const int fx = roundToInt(u * t.fixedScaleX - 128.0f);
+    const int fy = roundToInt(v * t.fixedScaleY - 128.0f);
+    const int i = fx >> 8, j = fy >> 8;
+    if (((fx | fy) & 255) == 0 && static_cast<unsigned>(i) < static_cast<unsigned>(t.width) &&
+        static_cast<unsigned>(j) < static_cast<unsigned>(t.height))
+      return t.texel(i, j);
+    return sampleLinearGeneral(t, fx, fy);
+  }
+  return samplePoint(t, u, v);
+}
+
+struct SurfaceObject {
+  unsigned char* base = nullptr;
+  size_t pitch = 0;
+  int widthBytes = 0;  // width * 16
+  int height = 0;
+
+  // True when a 16-byte element at (xBytes, y) lies inside the array.
+  EB_FORCEINLINE bool inside(int xBytes, int y) const {
+    return xBytes >= 0 && xBytes <= widthBytes - 16 &&
+           static_cast<unsigned>(y) < static_cast<unsigned>(height);
+  }
+};
+
+EB_FORCEINLINE void surfaceWrite(SurfaceObject* s, float4 value, int xBytes, int y) {
+  if (s == nullptr || !s->inside(xBytes, y)) {
+    reportKernelFault();
+    return;
+  }
+  std::memcpy(s->base + static_cast<size_t>(y) * s->pitch + static_cast<size_t>(xBytes), &value, 16);
+}
+
+EB_FORCEINLINE float4 surfaceRead(const SurfaceObject* s, int xBytes, int y) {
+  float4 r = make_float4(0.0f, 0.0f, 0.0f, 0.0f);
+  if (s == nullptr || !s->inside(xBytes, y)) {
+    reportKernelFault();
+    return r;
+  }
+  std::memcpy(&r, s->base + static_cast<size_t>(y) * s->pitch + static_cast<size_t>(xBytes), 16);
+  return r;
+}
+
+}  // namespace host
+}  // namespace gpu
