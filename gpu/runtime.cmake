@@ -3,6 +3,8 @@
 
 add_library(eb_gpu_runtime STATIC
   runtime/HostThreadPool.cpp
+  runtime/HostRuntime.cpp
+  runtime/Runtime.cpp
 )
 target_link_libraries(eb_gpu_runtime PUBLIC Threads::Threads)
 if(TARGET eb_logger)
@@ -13,4 +15,5 @@ if(EDGE_BLEED_HAS_CUDA)
   # so the definition and CUDA's include path travel with the target.
   target_compile_definitions(eb_gpu_runtime PUBLIC EDGE_BLEED_HAS_CUDA=1)
   target_link_libraries(eb_gpu_runtime PUBLIC CUDA::cudart)
+  target_sources(eb_gpu_runtime PRIVATE runtime/CudaRuntime.cpp)
 endif()
