@@ -1,0 +1,70 @@
+#include "presets/PresetNumberText.h"
+
+#include <cerrno>
+#include <charconv>
+#include <climits>
+#include <cstdlib>
+#include <locale.h>
+
+namespace preset_text {
+namespace {
+
+// The "C" locale, created once, for the *_l conversions.
+locale_t classicLocale() {
+    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t(0));
+    return locale;
+}
+
+}  // namespace
+
+std::string formatNumber(double value) {
+    // std::to_chars in general format with a precision is defined as printf("%.10g") in the
+    // C locale, and never consults the process locale.
+    char buffer[64];
+    const std::to_chars_result result =
+        std::to_chars(buffer, buffer + sizeof(buffer), value, std::chars_format::general, 10);
+    return std::string(buffer, result.ptr);
+}
+
+std::string formatComponents(const float* components, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0) text += ',';
+        text += formatNumber(static_cast<double>(components[i]));
+    }
+    return text;
+}
+
+bool parseDouble(const std::string& text, double& value, std::string& error) {
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    const int savedErrno = errno;
+    errno = 0;
+    const double parsed = strtod_l(begin, &end, classicLocale());
+    const bool outOfRange = errno == ERANGE;
+    errno = savedErrno;
+    if (end == begin || outOfRange) {
+        error = "stod";
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+bool parseInt(const std::string& text, int& value, std::string& error) {
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    const int savedErrno = errno;
+    errno = 0;
+    const long parsed = strtol_l(begin, &end, 10, classicLocale());
+    const bool outOfRange = errno == ERANGE || parsed < INT_MIN || parsed > INT_MAX;
+    errno = savedErrno;
+    if (end == begin || outOfRange) {
+        error = "stoi";
+        return false;
+    }
+    value = static_cast<int>(parsed);
+    return true;
+}
+
+}  // namespace preset_text
