@@ -1,0 +1,23 @@
+#pragma once
+// Everything of the OpenFX C++ support library in one include.
+
+#include "openfx/support/Arguments.h"
+#include "openfx/support/ChoiceParamDescriptor.h"
+#include "openfx/support/Clip.h"
+#include "openfx/support/ClipDescriptor.h"
+#include "openfx/support/Enums.h"
+#include "openfx/support/Exception.h"
+#include "openfx/support/HostDescription.h"
+#include "openfx/support/Image.h"
+#include "openfx/support/ImageEffect.h"
+#include "openfx/support/ImageEffectDescriptor.h"
+#include "openfx/support/ImageProcessor.h"
+#include "openfx/support/Interact.h"
+#include "openfx/support/MultiThread.h"
+#include "openfx/support/Param.h"
+#include "openfx/support/ParamDescriptor.h"
+#include "openfx/support/ParamSet.h"
+#include "openfx/support/ParamSetDescriptor.h"
+#include "openfx/support/PluginFactory.h"
+#include "openfx/support/PropertySet.h"
+#include "openfx/support/Suites.h"
