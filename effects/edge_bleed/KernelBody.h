@@ -1,0 +1,67 @@
+#pragma once
+// Qualifiers and small helpers for per-pixel code that is written once and compiled into both
+// backends.
+//
+// EB_KERNEL_BODY marks a per-pixel body or helper: a device function under nvcc, an inline
+// host function under g++. The CUDA units are built with fused multiply-add contraction off,
+// and g++ never contracts in ISO C++ mode, so every fused multiply-add in the bodies is written
+// out with fmaf and both backends round identically.
+//
+// EB_CONSTANT_TABLE gives each including unit its own copy of a constant table: device
+// constant memory under nvcc, a plain constant array on the host.
+
+#include <cmath>
+
+#include "gpu/runtime/KernelAccess.h"
+
+#if defined(__CUDACC__)
+#define EB_KERNEL_BODY __device__ __forceinline__
+#define EB_CONSTANT_TABLE static __constant__ const
+#else
+#define EB_KERNEL_BODY inline __attribute__((always_inline))
+#define EB_CONSTANT_TABLE static constexpr
+#endif
+
+namespace edge_bleed {
+
+// Float to int toward zero as the GPU converts: NaN gives 0 and out-of-range values saturate,
+// so the host never meets an undefined conversion.
+EB_KERNEL_BODY int truncToInt(float v) {
+    if (!(v == v)) {
+        return 0;
+    }
+    if (v >= 2147483648.0f) {
+        return 2147483647;
+    }
+    if (v <= -2147483648.0f) {
+        return -2147483647 - 1;
+    }
+    return static_cast<int>(v);
+}
+
+// Limits to [0, 1]; NaN gives 0 (fmaxf prefers the number).
+EB_KERNEL_BODY float clamp01(float v) { return fminf(fmaxf(v, 0.0f), 1.0f); }
+
+// Squared frame diagonal in 32-bit integers; the products wrap like the GPU's arithmetic
+// instead of overflowing.
+EB_KERNEL_BODY int squaredDiagonal(int width, int height) {
+    const unsigned w = static_cast<unsigned>(width);
+    const unsigned h = static_cast<unsigned>(height);
+    return static_cast<int>(w * w + h * h);
+}
+
+// Samples a source that may be missing: a handle of 0 (an input whose texture could not be
+// created) reads as transparent black on both backends and never reaches the texture unit.
+EB_KERNEL_BODY float4 sampleIfPresent(gpu::TextureObject texture, float u, float v) {
+    if (texture == 0) {
+        return make_float4(0.0f, 0.0f, 0.0f, 0.0f);
+    }
+    return gpu::sampleTexture(texture, u, v);
+}
+
+// Texture-space centre of pixel (x, y): ((x + 0.5) / W, (y + 0.5) / H), correctly rounded.
+EB_KERNEL_BODY float pixelCentre(int x, int size) {
+    return (static_cast<float>(x) + 0.5f) / static_cast<float>(size);
+}
+
+}  // namespace edge_bleed

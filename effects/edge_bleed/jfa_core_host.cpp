@@ -1,0 +1,21 @@
+// Host backend launcher of jfa_coreKernel: the same per-pixel body as jfa_core.cu, run on the
+// CPU through the host runtime.
+
+#include "effects/edge_bleed/jfa_core_body.h"
+
+#include "effects/edge_bleed/EdgeBleedLaunchers.h"
+#include "effects/edge_bleed/LaunchSupport.h"
+#include "gpu/runtime/HostRuntime.h"
+
+extern "C" void call_jfa_core_kernel_HostPass(void* stream, const SystemParameters& sp, const PipelineParameters&,
+                                   const SourceConnections& sc, const AnimatedParameters& ap,
+                                   const BundledResources&, const char*, void* inputTexture, void* outputSurface) {
+    using namespace edge_bleed;
+    const unsigned long long working = chooseWorkingImage(sp, sc, inputTexture, EDGE_BLEED_NUM_INPUTS);
+    logWorkingImage("jfa_core", sp, sc, working, EDGE_BLEED_NUM_INPUTS);
+    const gpu::SurfaceObject surface = gpu::surfaceFromPointer(outputSurface);
+    const JfaCorePass pass = makeJfaCorePass(sp, working, sc, surface, ap);
+    // A refused configuration is recorded as the runtime's last error, which the caller reads.
+    (void)gpu::hostRuntime().launch(launchGrid(sp), launchBlock(), static_cast<gpu::Stream>(stream),
+                                    [&pass](int x, int y) { jfa_corePixel(pass, x, y); });
+}
