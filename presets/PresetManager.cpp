@@ -6,6 +6,7 @@
 #include "plugin/Logger.h"
 #include "presets/AtomicFileWriter.h"
 #include "presets/PresetNumberText.h"
+#include "presets/RegularFileReader.h"
 
 namespace {
 
@@ -172,8 +173,12 @@ std::map<std::string, ParameterValue> PresetManager::loadPreset(const std::strin
     Logger& log = Logger::getInstance();
     std::map<std::string, ParameterValue> result;
 
+    // The bytes are read here rather than by pugixml so that only regular files of preset
+    // size are parsed; the parse options and encoding detection are pugixml's defaults.
+    std::string contents;
     pugi::xml_document document;
-    if (!document.load_file(filePath.c_str())) {
+    if (!regular_file::read(filePath, contents) ||
+        !document.load_buffer(contents.data(), contents.size())) {
         log.logMessage(LOG_ERROR, "Failed to load preset file: %s", filePath.c_str());
         return result;
     }

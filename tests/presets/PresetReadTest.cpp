@@ -1,9 +1,14 @@
 // Reading preset files: every rule of the reader and the messages it logs.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "presets/PresetManager.h"
+#include "presets/RegularFileReader.h"
 #include "tests/presets/PresetTestSupport.h"
 
 using namespace presettest;
@@ -317,4 +322,48 @@ TEST_F(PresetReadTest, SavedValuesReadBackWithTheirKinds) {
     expectValue(values.at("v4"), vec(4, 4, 3, 2, 1), "v4");
     expectValue(values.at("s"), text("hello, <world> & \"you\""), "s");
     expectValue(values.at("fp"), text("/tmp/a b.exr"), "fp");
+}
+
+TEST_F(PresetReadTest, AFifoIsRefusedWithoutWaitingForAWriter) {
+    const std::string fifo = home.path() + "/pipe.xml";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // Read in a child process so that a reader which blocks on the FIFO fails the test
+    // instead of hanging it.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::string e, v;
+        _exit(PresetManager::loadPreset(fifo, e, v).empty() ? 0 : 1);
+    }
+    int status = 0;
+    bool exited = false;
+    for (int waited = 0; waited < 500 && !exited; ++waited) {
+        exited = waitpid(child, &status, WNOHANG) == child;
+        if (!exited) usleep(10000);
+    }
+    if (!exited) {
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+        FAIL() << "loading a FIFO blocked";
+    }
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST_F(PresetReadTest, AFileTooLargeForAPresetIsRefused) {
+    const std::string big = home.path() + "/big.xml";
+    writeFile(big, presetWith(param("a", "float", "1")));
+    // Sparse: the size is past the limit without writing the bytes.
+    ASSERT_EQ(truncate(big.c_str(), static_cast<off_t>(regular_file::kMaxPresetFileBytes) + 1), 0);
+    EXPECT_TRUE(PresetManager::loadPreset(big, effect, version).empty());
+    EXPECT_TRUE(log.contains("[ERROR] Failed to load preset file: " + big));
+
+    std::string contents = "unchanged";
+    writeFile(big, "0123456789");
+    EXPECT_TRUE(regular_file::read(big, contents, 10));
+    EXPECT_EQ(contents, "0123456789");
+    contents = "unchanged";
+    EXPECT_FALSE(regular_file::read(big, contents, 9));
+    EXPECT_EQ(contents, "unchanged");
+    EXPECT_FALSE(regular_file::read(home.path() + "/missing", contents));
 }
