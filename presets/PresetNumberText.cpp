@@ -9,7 +9,8 @@
 namespace preset_text {
 namespace {
 
-// The "C" locale, created once, for the *_l conversions.
+// The "C" locale, created once, for the *_l conversions. It always exists; should creating
+// it fail anyway, the plain conversions are used.
 locale_t classicLocale() {
     static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t(0));
     return locale;
@@ -40,7 +41,8 @@ bool parseDouble(const std::string& text, double& value, std::string& error) {
     char* end = nullptr;
     const int savedErrno = errno;
     errno = 0;
-    const double parsed = strtod_l(begin, &end, classicLocale());
+    const locale_t locale = classicLocale();
+    const double parsed = locale != locale_t(0) ? strtod_l(begin, &end, locale) : std::strtod(begin, &end);
     const bool outOfRange = errno == ERANGE;
     errno = savedErrno;
     if (end == begin || outOfRange) {
@@ -56,7 +58,9 @@ bool parseInt(const std::string& text, int& value, std::string& error) {
     char* end = nullptr;
     const int savedErrno = errno;
     errno = 0;
-    const long parsed = strtol_l(begin, &end, 10, classicLocale());
+    const locale_t locale = classicLocale();
+    const long parsed =
+        locale != locale_t(0) ? strtol_l(begin, &end, 10, locale) : std::strtol(begin, &end, 10);
     const bool outOfRange = errno == ERANGE || parsed < INT_MIN || parsed > INT_MAX;
     errno = savedErrno;
     if (end == begin || outOfRange) {

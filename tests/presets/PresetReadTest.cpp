@@ -301,7 +301,7 @@ TEST_F(PresetReadTest, SavedValuesReadBackWithTheirKinds) {
         {"col", ParameterValue(0.5, 0.25, 0.125)},
         {"rgba", ParameterValue(0.1, 0.2, 0.3, 0.4)},
         {"v4", ParameterValue(4.0, 3.0, 2.0, 1.0)},
-        {"s", ParameterValue("hello, <world> & \"you\"")},
+        {"s", ParameterValue("hello,\t<world> &\n\"you\"")},
         {"fp", ParameterValue("/tmp/a b.exr")},
         {"cv", ParameterValue(1.0)}};
     ASSERT_TRUE(PresetManager::savePreset(path, "Edge Bleed", "1.0", saved, *definition));
@@ -320,7 +320,7 @@ TEST_F(PresetReadTest, SavedValuesReadBackWithTheirKinds) {
     expectValue(values.at("col"), vec(3, 0.5, 0.25, 0.125), "col");
     expectValue(values.at("rgba"), vec(4, 0.1, 0.2, 0.3, 0.4), "rgba");
     expectValue(values.at("v4"), vec(4, 4, 3, 2, 1), "v4");
-    expectValue(values.at("s"), text("hello, <world> & \"you\""), "s");
+    expectValue(values.at("s"), text("hello,\t<world> &\n\"you\""), "s");
     expectValue(values.at("fp"), text("/tmp/a b.exr"), "fp");
 }
 
