@@ -7,13 +7,22 @@ add_library(eb_gpu_runtime STATIC
   runtime/Runtime.cpp
 )
 target_link_libraries(eb_gpu_runtime PUBLIC Threads::Threads)
-if(TARGET eb_logger)
-  target_link_libraries(eb_gpu_runtime PUBLIC eb_logger)
-endif()
+target_link_libraries(eb_gpu_runtime PUBLIC eb_logger)
 if(EDGE_BLEED_HAS_CUDA)
   # Every unit that sees the runtime headers must agree on the vector types (DeviceTypes.h),
   # so the definition and CUDA's include path travel with the target.
   target_compile_definitions(eb_gpu_runtime PUBLIC EDGE_BLEED_HAS_CUDA=1)
   target_link_libraries(eb_gpu_runtime PUBLIC CUDA::cudart)
   target_sources(eb_gpu_runtime PRIVATE runtime/CudaRuntime.cpp)
+endif()
+
+add_library(eb_gpu_buffers STATIC
+  RenderBufferManager.cpp
+  RenderBufferManagerCUDA.cpp
+  FinalProcessingHost.cpp
+)
+target_link_libraries(eb_gpu_buffers PUBLIC eb_gpu_runtime eb_logger)
+if(EDGE_BLEED_HAS_CUDA)
+  target_sources(eb_gpu_buffers PRIVATE FinalProcessing.cu)
+  set_target_properties(eb_gpu_buffers PROPERTIES CUDA_SEPARABLE_COMPILATION OFF)
 endif()
