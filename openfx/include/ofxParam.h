@@ -11,6 +11,10 @@ extern "C" {
 
 #define kOfxParameterSuite "OfxParameterSuite"
 
+/* Values of kOfxPropType for parameters. */
+#define kOfxTypeParameter "OfxTypeParameter"
+#define kOfxTypeParameterInstance "OfxTypeParameterInstance"
+
 /* Parameter types. */
 #define kOfxParamTypeInteger "OfxParamTypeInteger"
 #define kOfxParamTypeDouble "OfxParamTypeDouble"
