@@ -300,6 +300,8 @@ Error HostRuntime::createTextureObject(TextureObject* texture, const ResourceDes
   }
   t->fixedScaleX = t->coordScaleX * 256.0f;
   t->fixedScaleY = t->coordScaleY * 256.0f;
+  t->fixedLimitX = static_cast<unsigned>(t->width) * 256u;
+  t->fixedLimitY = static_cast<unsigned>(t->height) * 256u;
   host::TextureObject* raw = t.release();
   textures_.insert(raw);
   ++created_.textures;

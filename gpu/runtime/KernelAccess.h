@@ -40,8 +40,7 @@ EB_HOST_DEVICE EB_FORCEINLINE float4 sampleTexture(TextureObject tex, float u, f
 #if EB_DEVICE_PASS
   return tex2D<float4>(tex, u, v);
 #else
-  if (tex == 0) return make_float4(0.0f, 0.0f, 0.0f, 0.0f);
-  return host::sample(*reinterpret_cast<const host::TextureObject*>(static_cast<__UINTPTR_TYPE__>(tex)), u, v);
+  return host::sample(reinterpret_cast<const host::TextureObject*>(static_cast<__UINTPTR_TYPE__>(tex)), u, v);
 #endif
 }
 
