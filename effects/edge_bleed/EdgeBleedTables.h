@@ -73,12 +73,14 @@ EB_KERNEL_BODY int getJFAStepSize(int width, int height, int execution) {
         return 0;
     }
     int step = getDiagonal(width, height);
-    // Once the jump reaches 1 it stays there, so the loop can stop early.
-    for (int e = 1; e < execution && step > 1; ++e) {
+    for (int e = 1; e < execution; ++e) {
         step = step / 2;
-    }
-    if (step < 1) {
-        step = 1;
+        if (step < 1) {
+            step = 1;
+        }
+        if (step == 1) {
+            break;  // it stays at 1 from here on
+        }
     }
     return step;
 }
