@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -76,6 +77,7 @@ struct BlendCase {
   float4 expected;
   int arraysCreated;  // 1: no source array, 2: source array too
 };
+void PrintTo(const BlendCase& c, std::ostream* os) { *os << "blend " << c.blend; }
 
 class BlendTest : public FinalProcessingTest, public ::testing::WithParamInterface<BlendCase> {};
 
@@ -170,6 +172,7 @@ struct FailureCase {
   const char* message;
   bool withSource;
 };
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.message << (c.withSource ? "" : " (no source)"); }
 
 class FinalFailureTest : public FinalProcessingTest, public ::testing::WithParamInterface<FailureCase> {};
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <atomic>
 #include <cstring>
 #include <stdexcept>
@@ -46,6 +47,7 @@ std::vector<unsigned char> pattern(int width, int height, size_t pitch, float k)
 struct PitchCase {
   size_t srcPitchExtra, dstPitchExtra;  // padding bytes per row beyond width * 16
 };
+void PrintTo(const PitchCase& c, std::ostream* os) { *os << "src+" << c.srcPitchExtra << "_dst+" << c.dstPitchExtra; }
 
 class PitchedCopyTest : public HostRuntimeTest, public ::testing::WithParamInterface<PitchCase> {};
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <chrono>
 #include <cstring>
 #include <ctime>
@@ -167,6 +168,7 @@ struct InitFailureCase {
   int nth;
   const char* message;
 };
+void PrintTo(const InitFailureCase& c, std::ostream* os) { *os << c.message; }
 
 class InitFailureTest : public RenderBufferManagerTest, public ::testing::WithParamInterface<InitFailureCase> {};
 
