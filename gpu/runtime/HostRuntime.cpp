@@ -15,8 +15,13 @@ std::atomic<unsigned long long> nextRuntimeId{1};
 // CUDA keeps the last error per host thread; so does the host backend, per runtime.
 thread_local std::unordered_map<unsigned long long, Error> lastErrors;
 
-constexpr size_t kLinearAlignment = 512;  // CUDA's texture alignment: pitch2D views always fit
-constexpr size_t kArrayAlignment = 64;
+constexpr size_t kBlockAlignment = 512;  // CUDA's texture alignment: pitch2D views always fit
+// Freed blocks of at least kSpareMinBytes are kept (up to kSpareMaxBytes in all) and handed
+// out again for the same size: frame-sized temporaries, created and released on every frame,
+// then cost no page faults. Only blocks of exactly the requested size are reused; when the
+// limit is reached the smallest kept blocks go first.
+constexpr size_t kSpareMinBytes = size_t(1) << 20;
+constexpr size_t kSpareMaxBytes = size_t(768) << 20;
 constexpr size_t kMaxArrayWidth = 131072, kMaxArrayHeight = 65536;
 // Copies larger than this run over the thread pool, a band of rows per item.
 constexpr size_t kParallelCopyBytes = size_t(4) << 20;
@@ -85,6 +90,10 @@ HostRuntime::~HostRuntime() {
   for (auto& [address, size] : linear_) {
     (void)size;
     std::free(reinterpret_cast<void*>(address));
+  }
+  for (auto& [size, block] : spare_) {
+    (void)size;
+    std::free(block);
   }
   lastErrors.erase(id_);
 }
@@ -168,6 +177,38 @@ HostRuntime::HostArray* HostRuntime::findArray(Array a) const {
   return arrays_.count(candidate) != 0 ? candidate : nullptr;
 }
 
+void* HostRuntime::takeBlock(size_t bytes, bool zeroFresh) {
+  if (bytes >= kSpareMinBytes) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = spare_.find(bytes);
+    if (it != spare_.end()) {
+      void* block = it->second;
+      spare_.erase(it);
+      spareBytes_ -= bytes;
+      return block;
+    }
+  }
+  void* block = std::aligned_alloc(kBlockAlignment, bytes);
+  if (block != nullptr && zeroFresh) std::memset(block, 0, bytes);
+  return block;
+}
+
+void HostRuntime::keepBlock(void* block, size_t bytes) {
+  // Called with mutex_ held.
+  if (bytes < kSpareMinBytes || bytes > kSpareMaxBytes) {
+    std::free(block);
+    return;
+  }
+  while (spareBytes_ + bytes > kSpareMaxBytes && !spare_.empty()) {
+    auto victim = spare_.begin();  // drop the smallest first; frame-sized blocks are the useful ones
+    spareBytes_ -= victim->first;
+    std::free(victim->second);
+    spare_.erase(victim);
+  }
+  spare_.emplace(bytes, block);
+  spareBytes_ += bytes;
+}
+
 // --- linear memory ---
 
 Error HostRuntime::malloc(void** devPtr, size_t bytes) {
@@ -178,7 +219,7 @@ Error HostRuntime::malloc(void** devPtr, size_t bytes) {
     return Error::Success;
   }
   if (bytes > (size_t(1) << 46)) return fail(Error::MemoryAllocation);
-  void* p = std::aligned_alloc(kLinearAlignment, roundUp(bytes, kLinearAlignment));
+  void* p = takeBlock(roundUp(bytes, kBlockAlignment), false);
   if (p == nullptr) return fail(Error::MemoryAllocation);
   std::lock_guard<std::mutex> lock(mutex_);
   linear_[reinterpret_cast<std::uintptr_t>(p)] = bytes;
@@ -196,8 +237,9 @@ Error HostRuntime::free(void* devPtr) {
       auto it = linear_.find(reinterpret_cast<std::uintptr_t>(devPtr));
       if (it == linear_.end()) sticky = sticky != Error::Success ? sticky : Error::InvalidValue;
       else {
+        const size_t size = roundUp(it->second, kBlockAlignment);
         linear_.erase(it);
-        std::free(devPtr);
+        keepBlock(devPtr, size);
       }
     }
   }
@@ -219,13 +261,13 @@ Error HostRuntime::mallocArray(Array* array, const ChannelFormatDesc& desc, size
   a->width = width;
   a->height = height;
   a->flags = flags;
-  a->data = static_cast<unsigned char*>(std::aligned_alloc(kArrayAlignment, roundUp(a->pitch * height, kArrayAlignment)));
+  // CUDA arrays start with undefined contents; fresh host memory reads zero, a reused block
+  // keeps what it held.
+  a->data = static_cast<unsigned char*>(takeBlock(roundUp(a->pitch * height, kBlockAlignment), true));
   if (a->data == nullptr) {
     delete a;
     return fail(Error::MemoryAllocation);
   }
-  // Fresh CUDA arrays hold undefined data; zeros make host runs reproducible.
-  std::memset(a->data, 0, a->pitch * height);
   std::lock_guard<std::mutex> lock(mutex_);
   arrays_.insert(a);
   ++created_.arrays;
@@ -243,7 +285,7 @@ Error HostRuntime::freeArray(Array array) {
       if (a == nullptr) sticky = sticky != Error::Success ? sticky : Error::InvalidResourceHandle;
       else {
         arrays_.erase(a);
-        std::free(a->data);
+        keepBlock(a->data, roundUp(a->pitch * a->height, kBlockAlignment));
         delete a;
       }
     }

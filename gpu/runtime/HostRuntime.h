@@ -6,7 +6,9 @@
 //   everything else as Unregistered host memory. Since all memory is host-addressable, copies
 //   accept every copy kind; the kind only matters on the CUDA backend.
 // - Arrays hold float4 elements (the only channel format the system uses; other formats are
-//   refused with InvalidChannelDescriptor). Texture and surface handles are addresses of
+//   refused with InvalidChannelDescriptor); a new array reads zero unless it reuses the memory
+//   of a freed one of the same size (large frame-sized blocks are kept for reuse, so
+//   per-frame temporaries cost no page faults). Texture and surface handles are addresses of
 //   host::TextureObject / host::SurfaceObject (HostObjects.h).
 // - "Asynchronous" operations complete before they return; a stream is only a token.
 // - Every failing call returns its error and records it as the calling thread's last error;
@@ -137,6 +139,8 @@ class HostRuntime final : public Runtime {
   Error copyFromArray(void* dst, size_t dstPitch, Array src, size_t wOffset, size_t hOffset, size_t widthBytes,
                       size_t height, MemcpyKind kind);
   Error copyLinear(void* dst, const void* src, size_t bytes, MemcpyKind kind);
+  void* takeBlock(size_t bytes, bool zeroFresh);  // a kept block of that size, or a new one
+  void keepBlock(void* block, size_t bytes);      // mutex held; keeps large blocks for reuse
 
   struct Fault {
     int remaining = 0;  // 0: none pending
@@ -147,6 +151,8 @@ class HostRuntime final : public Runtime {
   mutable std::mutex mutex_;
   std::map<std::uintptr_t, size_t> linear_;  // start address -> size
   std::unordered_set<HostArray*> arrays_;
+  std::multimap<size_t, void*> spare_;  // freed large blocks by size
+  size_t spareBytes_ = 0;
   std::unordered_set<host::TextureObject*> textures_;
   std::unordered_set<host::SurfaceObject*> surfaces_;
   ObjectCounts created_;
