@@ -28,8 +28,8 @@ DrawCommand *begin(OfxDrawContextHandle handle, DrawCommand::Kind kind) {
 OfxStatus getColour(OfxDrawContextHandle handle, OfxStandardColour which, OfxRGBAColourF *colour) {
   DrawCommand *cmd = begin(handle, DrawCommand::Kind::GetColour);
   if (cmd == nullptr) return kOfxStatErrBadHandle;
-  cmd->standardColour = which;
-  if (which < kOfxStandardColourOverlayBackground || which > kOfxStandardColourOverlayText) {
+  cmd->standardColour = static_cast<int>(which);
+  if (cmd->standardColour < kOfxStandardColourOverlayBackground || cmd->standardColour > kOfxStandardColourOverlayText) {
     return cmd->status = kOfxStatErrValue;
   }
   if (colour == nullptr) return cmd->status = kOfxStatErrValue;
@@ -55,8 +55,8 @@ OfxStatus setLineWidth(OfxDrawContextHandle handle, float width) {
 OfxStatus setLineStipple(OfxDrawContextHandle handle, OfxDrawLineStipplePattern pattern) {
   DrawCommand *cmd = begin(handle, DrawCommand::Kind::SetLineStipple);
   if (cmd == nullptr) return kOfxStatErrBadHandle;
-  cmd->stipple = pattern;
-  if (pattern < kOfxDrawLineStipplePatternSolid || pattern > kOfxDrawLineStipplePatternDotDash)
+  cmd->stipple = static_cast<int>(pattern);
+  if (cmd->stipple < kOfxDrawLineStipplePatternSolid || cmd->stipple > kOfxDrawLineStipplePatternDotDash)
     return cmd->status = kOfxStatErrValue;
   return kOfxStatOK;
 }
@@ -64,8 +64,8 @@ OfxStatus setLineStipple(OfxDrawContextHandle handle, OfxDrawLineStipplePattern 
 OfxStatus draw(OfxDrawContextHandle handle, OfxDrawPrimitive primitive, const OfxPointD *points, int count) {
   DrawCommand *cmd = begin(handle, DrawCommand::Kind::Draw);
   if (cmd == nullptr) return kOfxStatErrBadHandle;
-  cmd->primitive = primitive;
-  if (primitive < kOfxDrawPrimitiveLines || primitive > kOfxDrawPrimitiveEllipse || count < 0 ||
+  cmd->primitive = static_cast<int>(primitive);
+  if (cmd->primitive < kOfxDrawPrimitiveLines || cmd->primitive > kOfxDrawPrimitiveEllipse || count < 0 ||
       (count > 0 && points == nullptr))
     return cmd->status = kOfxStatErrValue;
   cmd->points.assign(points, points + count);

@@ -14,10 +14,11 @@ struct DrawCommand {
   enum class Kind { GetColour, SetColour, SetLineWidth, SetLineStipple, Draw, DrawText };
   Kind kind = Kind::Draw;
   OfxRGBAColourF colour{0, 0, 0, 0};   // SetColour, GetColour (the colour answered)
-  OfxStandardColour standardColour = kOfxStandardColourOverlayBackground;  // GetColour
+  // Enumerations are kept as the plug-in's raw numbers, which may be out of range.
+  int standardColour = kOfxStandardColourOverlayBackground;  // GetColour
   float lineWidth = 0;                 // SetLineWidth
-  OfxDrawLineStipplePattern stipple = kOfxDrawLineStipplePatternSolid;     // SetLineStipple
-  OfxDrawPrimitive primitive = kOfxDrawPrimitiveLines;                      // Draw
+  int stipple = kOfxDrawLineStipplePatternSolid;  // SetLineStipple
+  int primitive = kOfxDrawPrimitiveLines;        // Draw
   std::vector<OfxPointD> points;       // Draw
   std::string text;                    // DrawText
   OfxPointD position{0, 0};            // DrawText

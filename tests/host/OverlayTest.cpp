@@ -137,12 +137,12 @@ TEST(DrawSuite, RefusesMalformedCallsAndRecordsThem) {
   OfxRGBAColourF colour;
   EXPECT_EQ(draw->draw(context.handle(), kOfxDrawPrimitiveRectangle, one, 1), kOfxStatErrValue);
   EXPECT_EQ(draw->draw(context.handle(), kOfxDrawPrimitiveLines, nullptr, 2), kOfxStatErrValue);
-  EXPECT_EQ(draw->draw(context.handle(), static_cast<OfxDrawPrimitive>(99), one, 1), kOfxStatErrValue);
+  EXPECT_EQ(draw->draw(context.handle(), static_cast<OfxDrawPrimitive>(7), one, 1), kOfxStatErrValue);
   EXPECT_EQ(draw->drawText(context.handle(), nullptr, one, 0), kOfxStatErrValue);
   EXPECT_EQ(draw->setColour(context.handle(), nullptr), kOfxStatErrValue);
   EXPECT_EQ(draw->setLineWidth(context.handle(), -1.0f), kOfxStatErrValue);
-  EXPECT_EQ(draw->setLineStipple(context.handle(), static_cast<OfxDrawLineStipplePattern>(9)), kOfxStatErrValue);
-  EXPECT_EQ(draw->getColour(context.handle(), static_cast<OfxStandardColour>(42), &colour), kOfxStatErrValue);
+  EXPECT_EQ(draw->setLineStipple(context.handle(), static_cast<OfxDrawLineStipplePattern>(7)), kOfxStatErrValue);
+  EXPECT_EQ(draw->getColour(context.handle(), static_cast<OfxStandardColour>(7), &colour), kOfxStatErrValue);
   EXPECT_EQ(draw->getColour(nullptr, kOfxStandardColourOverlayText, &colour), kOfxStatErrBadHandle);
   ASSERT_EQ(context.commands.size(), 8u);
   for (const DrawCommand &c : context.commands) EXPECT_EQ(c.status, kOfxStatErrValue);
