@@ -2,6 +2,7 @@
 // support). Clips and parameters are declared per context (GenericEffectFactoryDescribeInContext.cpp).
 #include "plugin/GenericEffectFactory.h"
 
+#include "overlays/OverlayInteractChoice.h"
 #include "plugin/CudaWarmUp.h"
 #include "plugin/Logger.h"
 
@@ -50,7 +51,8 @@ void GenericEffectFactory::describe(OFX::ImageEffectDescriptor& desc)
     declareGpuSupport(desc);
     warmUpCudaContext();
 
-    // The overlay interact is chosen here once overlays exist (see the overlays subsystem).
+    // The definition's overlays, the older point interact for a "center" parameter, or none.
+    declareOverlayInteract(desc, definition);
 
     Logger::getInstance().logMessage(LOG_INFO, "GenericEffectFactory::describe completed successfully");
 }

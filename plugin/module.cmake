@@ -21,7 +21,7 @@ add_library(eb_plugin_framework STATIC
   ${CMAKE_CURRENT_LIST_DIR}/XMLParameterManager.cpp
   ${CMAKE_CURRENT_LIST_DIR}/XMLParameterCreators.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ParameterDefaults.cpp)
-target_link_libraries(eb_plugin_framework PUBLIC openfx_support eb_definition eb_gpu_runtime eb_logger)
+target_link_libraries(eb_plugin_framework PUBLIC openfx_support eb_definition eb_gpu_runtime eb_logger eb_effect eb_overlays)
 set_target_properties(eb_plugin_framework PROPERTIES POSITION_INDEPENDENT_CODE ON)
 
 set(EB_PLUGIN_SOURCE_DIR "${CMAKE_CURRENT_LIST_DIR}" CACHE INTERNAL "plugin/ source folder")
@@ -32,6 +32,7 @@ set(EB_PLUGIN_SOURCE_DIR "${CMAKE_CURRENT_LIST_DIR}" CACHE INTERNAL "plugin/ sou
 #                      [BUNDLE_NAME <name>]        default: <target>
 #                      [OUTPUT_DIR <folder>]       default: the calling folder's binary folder
 #                      [DEFINITION_PATH <path>]    default: <install dir>/<name>.ofx.bundle/Contents/effects/<identifier>.xml
+#                      [RESOURCES_TARGET <target>] default: eb_no_embedded_resources (see eb_embed_resources)
 #                      [INSTALL])
 #
 # Builds <OUTPUT_DIR>/<name>.ofx.bundle/Contents/Linux-x86-64/<name>.ofx, a module that exports
@@ -40,7 +41,7 @@ set(EB_PLUGIN_SOURCE_DIR "${CMAKE_CURRENT_LIST_DIR}" CACHE INTERNAL "plugin/ sou
 # identifier (com.lanternkit.<file stem>) and is never opened. INSTALL adds install rules that
 # place the bundle under EDGE_BLEED_OFX_INSTALL_DIR.
 function(eb_add_effect_bundle target)
-  cmake_parse_arguments(PARSE_ARGV 1 ARG "INSTALL" "IDENTIFIER;DEFINITION_TARGET;BUNDLE_NAME;OUTPUT_DIR;DEFINITION_PATH" "")
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "INSTALL" "IDENTIFIER;DEFINITION_TARGET;BUNDLE_NAME;OUTPUT_DIR;DEFINITION_PATH;RESOURCES_TARGET" "")
   if(ARG_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "eb_add_effect_bundle(${target}): unexpected arguments ${ARG_UNPARSED_ARGUMENTS}")
   endif()
@@ -77,7 +78,10 @@ function(eb_add_effect_bundle target)
 #define EB_DEFINITION_PATH \"@path_text@\"
 ")
   target_include_directories(${target} PRIVATE "${constants_dir}")
-  target_link_libraries(${target} PRIVATE eb_plugin_framework ${ARG_DEFINITION_TARGET})
+  if(NOT ARG_RESOURCES_TARGET)
+    set(ARG_RESOURCES_TARGET eb_no_embedded_resources)
+  endif()
+  target_link_libraries(${target} PRIVATE eb_plugin_framework ${ARG_DEFINITION_TARGET} ${ARG_RESOURCES_TARGET})
   set_target_properties(${target} PROPERTIES
     PREFIX ""
     SUFFIX ".ofx"
