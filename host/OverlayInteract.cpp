@@ -20,7 +20,7 @@ InteractObject::InteractObject(InteractObject *descriptor, EffectInstance *effec
     props_.definePointer(kOfxPropInstanceData, 1, {nullptr});
     props_.defineDouble(kOfxInteractPropPixelScale, 2, {1.0, 1.0});
     props_.defineDouble(kOfxInteractPropBackgroundColour, 3, {0.0, 0.0, 0.0});
-    props_.defineDouble(kOfxInteractPropViewportSize, 2, {1920.0, 1080.0});
+    props_.defineInt(kOfxInteractPropViewportSize, 2, {1920, 1080});
     props_.defineDouble(kOfxInteractPropSuggestedColour, 3, {1.0, 1.0, 1.0});
   }
 }
@@ -66,11 +66,11 @@ void OverlayInteract::fillCommon(PropertySet &args, const InteractView &view) {
   args.defineDouble(kOfxImageEffectPropRenderScale, 2, {view.renderScale.x, view.renderScale.y});
   args.defineDouble(kOfxInteractPropPixelScale, 2, {view.pixelScale.x, view.pixelScale.y});
   args.defineDouble(kOfxInteractPropBackgroundColour, 3, {view.background.r, view.background.g, view.background.b});
-  args.defineDouble(kOfxInteractPropViewportSize, 2, {view.viewportSize.x, view.viewportSize.y});
+  args.defineInt(kOfxInteractPropViewportSize, 2, {view.viewportSize.x, view.viewportSize.y});
   // The interact's own properties follow the viewer too.
   object_.props().setDoubles(kOfxInteractPropPixelScale, {view.pixelScale.x, view.pixelScale.y});
   object_.props().setDoubles(kOfxInteractPropBackgroundColour, {view.background.r, view.background.g, view.background.b});
-  object_.props().setDoubles(kOfxInteractPropViewportSize, {view.viewportSize.x, view.viewportSize.y});
+  object_.props().setInts(kOfxInteractPropViewportSize, {view.viewportSize.x, view.viewportSize.y});
 }
 
 OfxStatus OverlayInteract::draw(const InteractView &view) {

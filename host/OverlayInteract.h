@@ -42,7 +42,7 @@ struct InteractView {
   OfxPointD renderScale{1.0, 1.0};
   OfxPointD pixelScale{1.0, 1.0};
   OfxRGBColourD background{0.0, 0.0, 0.0};
-  OfxPointD viewportSize{1920.0, 1080.0};
+  OfxPointI viewportSize{1920, 1080};
 };
 
 struct PenEvent {
