@@ -1,16 +1,12 @@
-// GenericEffectFactory::createInstance. The effect instance (GenericEffect, effect/) is not
-// part of this build yet, so instance creation is refused with a clear failure instead of
-// handing the host an instance that cannot render. Once effect/GenericEffect.h exists this
-// becomes: return new GenericEffect(handle, xmlPath);
+// GenericEffectFactory::createInstance: every context gets a GenericEffect built from the
+// embedded definition; the support library owns it and deletes it when the host destroys it.
 #include "plugin/GenericEffectFactory.h"
 
-#include "openfx/support/Exception.h"
+#include "effect/GenericEffect.h"
 #include "plugin/Logger.h"
 
-OFX::ImageEffect* GenericEffectFactory::createInstance(OfxImageEffectHandle /*handle*/, OFX::ContextEnum /*context*/)
+OFX::ImageEffect* GenericEffectFactory::createInstance(OfxImageEffectHandle handle, OFX::ContextEnum /*context*/)
 {
-    Logger& log = Logger::getInstance();
-    log.logMessage(LOG_DEBUG, "GenericEffectFactory::createInstance called");
-    log.logMessage(LOG_ERROR, "GenericEffectFactory::createInstance: this build has no effect instance");
-    OFX::throwSuiteStatusException(kOfxStatFailed, "this build has no effect instance");
+    Logger::getInstance().logMessage(LOG_DEBUG, "GenericEffectFactory::createInstance called");
+    return new GenericEffect(handle, xmlPath);
 }

@@ -81,7 +81,9 @@ function(eb_add_effect_bundle target)
   if(NOT ARG_RESOURCES_TARGET)
     set(ARG_RESOURCES_TARGET eb_no_embedded_resources)
   endif()
-  target_link_libraries(${target} PRIVATE eb_plugin_framework ${ARG_DEFINITION_TARGET} ${ARG_RESOURCES_TARGET})
+  # The table is whole-archived: eb_frame, which reads it, comes later on the link line.
+  target_link_libraries(${target} PRIVATE eb_plugin_framework ${ARG_DEFINITION_TARGET}
+                        "$<LINK_LIBRARY:WHOLE_ARCHIVE,${ARG_RESOURCES_TARGET}>")
   set_target_properties(${target} PROPERTIES
     PREFIX ""
     SUFFIX ".ofx"
