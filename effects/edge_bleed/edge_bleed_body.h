@@ -58,9 +58,11 @@ EB_KERNEL_BODY EdgeBleedPass makeEdgeBleedPass(const SystemParameters& sp, const
 // taps one pixel apart with their coordinates clamped into [0, 1], each a filtered read.
 EB_KERNEL_BODY float4 sampleBlurred(gpu::TextureObject texture, float cu, float cv, float du, float dv) {
     float4 sum = make_float4(0.0f, 0.0f, 0.0f, 0.0f);
+    EB_UNROLL_ALL
     for (int j = -1; j <= 1; ++j) {
         const float tv = clamp01(cv + static_cast<float>(j) * dv);
         const float rowWeight = j == 0 ? 2.0f : 1.0f;
+        EB_UNROLL_ALL
         for (int i = -1; i <= 1; ++i) {
             const float tu = clamp01(cu + static_cast<float>(i) * du);
             const float w = rowWeight * (i == 0 ? 2.0f : 1.0f);

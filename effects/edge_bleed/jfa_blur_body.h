@@ -31,7 +31,13 @@ struct JfaBlurPass {
     int halfWidth;    // n: taps run from -n to n
     float sigma;
     float du, dv;     // one pixel in texture space
+    // Optional table of blurTapWeight(i, sigma) for i = 0..halfWidth, filled once per launch
+    // by the host launcher; null on the GPU, where each thread computes its weights.
+    const float* weights;
 };
+
+// Largest half-width whose weights the host launcher tabulates (radius 30 needs 60).
+constexpr int BLUR_TABLE_HALF_WIDTH = 64;
 
 EB_KERNEL_BODY JfaBlurPass makeJfaBlurPass(const SystemParameters& sp, gpu::TextureObject input,
                                            gpu::SurfaceObject output, const AnimatedParameters& ap) {
@@ -50,6 +56,7 @@ EB_KERNEL_BODY JfaBlurPass makeJfaBlurPass(const SystemParameters& sp, gpu::Text
     p.sigma = radius / 3.0f;
     p.du = 1.0f / static_cast<float>(sp.width);
     p.dv = 1.0f / static_cast<float>(sp.height);
+    p.weights = nullptr;
     return p;
 }
 
@@ -89,7 +96,7 @@ EB_KERNEL_BODY void jfa_blurPixel(const JfaBlurPass& p, int x, int y) {
         if (tap.x < 0.0f) {
             continue;  // seedless taps add neither value nor weight
         }
-        const float w = blurTapWeight(i, p.sigma);
+        const float w = p.weights != nullptr ? p.weights[i < 0 ? -i : i] : blurTapWeight(i, p.sigma);
         sum.x = fmaf(w, tap.x, sum.x);
         sum.y = fmaf(w, tap.y, sum.y);
         sum.z = fmaf(w, tap.z, sum.z);

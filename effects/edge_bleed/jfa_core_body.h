@@ -75,6 +75,7 @@ EB_KERNEL_BODY void jfaSeedPixel(const JfaCorePass& p, int x, int y) {
     const float sourceAlpha = sampleIfPresent(p.source, u, v).w;
     const bool inside = centreAlpha >= p.threshold;
 
+    EB_UNROLL_ALL
     for (int k = 0; k < 8; ++k) {
         const float nu = fmaf(static_cast<float>(jfa_offsets[k][0]), p.du, u);
         const float nv = fmaf(static_cast<float>(jfa_offsets[k][1]), p.dv, v);
@@ -103,6 +104,14 @@ EB_KERNEL_BODY void jfaSeedPixel(const JfaCorePass& p, int x, int y) {
                       x * 16, y);
 }
 
+// A bound B with: squared >= B implies sqrtf(squared) >= best. best * best rounded, widened
+// by 2^-20, lies above best^2 despite both roundings, so the exact root exceeds best and
+// rounds to no less. Where best * best could underflow (best below 1e-18, which distances of
+// seeds on a pixel grid never are) the bound is infinite and every candidate is measured.
+EB_KERNEL_BODY float squaredBound(float best) {
+    return best > 1.0e-18f ? best * best * 1.00000095f : INFINITY;
+}
+
 EB_KERNEL_BODY void jfaFloodPixel(const JfaCorePass& p, int x, int y) {
     const float u = pixelCentre(x, p.width);
     const float v = pixelCentre(y, p.height);
@@ -111,7 +120,9 @@ EB_KERNEL_BODY void jfaFloodPixel(const JfaCorePass& p, int x, int y) {
     float best = fabsf(own.z);
     float seedU = own.x;
     float seedV = own.y;
+    float bestSquaredBound = squaredBound(best);
 
+    EB_UNROLL_ALL
     for (int k = 0; k < 8; ++k) {
         const float cu = u + p.su * static_cast<float>(jfa_offsets[k][0]);
         const float cv = v + p.sv * static_cast<float>(jfa_offsets[k][1]);
@@ -124,12 +135,19 @@ EB_KERNEL_BODY void jfaFloodPixel(const JfaCorePass& p, int x, int y) {
         }
         const float ex = (u - candidate.x) * p.fwidth;
         const float ey = (v - candidate.y) * p.fheight;
-        const float dist = sqrtf(ex * ex + ey * ey);
+        const float squared = ex * ex + ey * ey;
+        // A candidate whose squared distance reaches bestSquaredBound cannot be nearer (see
+        // below): skipping its square root changes no result and saves most of them.
+        if (!(squared < bestSquaredBound)) {
+            continue;
+        }
+        const float dist = sqrtf(squared);
         // Strictly nearer only: the pixel's own seed, then the earliest offset, wins ties.
         if (dist < best) {
             best = dist;
             seedU = candidate.x;
             seedV = candidate.y;
+            bestSquaredBound = squaredBound(best);
         }
     }
 

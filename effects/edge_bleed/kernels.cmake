@@ -10,9 +10,10 @@ add_library(eb_edge_bleed_kernels STATIC
 )
 target_link_libraries(eb_edge_bleed_kernels PUBLIC eb_gpu_blocks eb_gpu_runtime eb_logger)
 # Both backends must round alike: no contraction into fused multiply-adds behind the code's
-# back (the bodies call fmaf where they mean it), no fast-math shortcuts.
+# back (the bodies call fmaf where they mean it), no fast-math shortcuts. Square roots skip
+# the errno path: no body reads errno, and the rounding is the same.
 target_compile_options(eb_edge_bleed_kernels PRIVATE
-  $<$<COMPILE_LANGUAGE:CXX>:-ffp-contract=off -fno-fast-math>
+  $<$<COMPILE_LANGUAGE:CXX>:-ffp-contract=off -fno-fast-math -fno-math-errno>
   $<$<COMPILE_LANGUAGE:CUDA>:--fmad=false -prec-div=true -prec-sqrt=true -ftz=false>)
 
 if(EDGE_BLEED_HAS_CUDA)

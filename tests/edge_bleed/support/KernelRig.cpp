@@ -186,6 +186,12 @@ void KernelRig::runFramePasses(const EffectSettings& settings, int floodExecutio
 
 Image KernelRig::downloadOutput() const { return pingA_->download(); }
 
+void KernelRig::copyOutputTo(void* buffer, size_t pitch) const {
+    check(runtime_->memcpy2DFromArray(buffer, pitch, pingA_->array(), 0, 0, width_ * 16u, height_,
+                                      gpu::MemcpyKind::DeviceToDevice),
+          "memcpy2DFromArray (final copy)");
+}
+
 KernelRig::Frame KernelRig::runFrame(const Image& source, const Image& matte, const EffectSettings& settings,
                                      int floodExecutions) {
     uploadInputs(source, matte);

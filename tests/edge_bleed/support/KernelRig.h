@@ -120,6 +120,8 @@ public:
     void runFramePasses(const EffectSettings& settings, int floodExecutions = 13);
     void uploadInputs(const Image& source, const Image& matte);
     Image downloadOutput() const;
+    // The frame's final copy: the extend pass's array into pitched device memory.
+    void copyOutputTo(void* buffer, size_t pitch) const;
 
     // The texture handles of the inputs and process outputs.
     gpu::TextureObject sourceTexture() const;
