@@ -113,7 +113,7 @@ TEST(OverlayChoice, CenterParameterLookup)
 {
     XMLEffectDefinition definition;
     ASSERT_TRUE(definition.parseFromEmbeddedXML(
-        R"(<effect name="Lookup"><parameters><parameter name="centre" type="vec2"/><parameter name="center_point" type="vec2"/></parameters><pipeline><process name="p"><cuda file="p.cu"/></process></pipeline></effect>)"));
+        R"(<effect name="Lookup" category="Tests"><parameters><parameter name="centre" type="vec2" default="0.5,0.5"/><parameter name="center_point" type="vec2" default="0.5,0.5"/></parameters><pipeline><process name="p"><cuda file="p.cu"/></process></pipeline></effect>)"));
     EXPECT_FALSE(hasCenterParameter(definition)) << "only the exact name counts";
 }
 
