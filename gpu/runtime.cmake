@@ -24,5 +24,7 @@ add_library(eb_gpu_buffers STATIC
 target_link_libraries(eb_gpu_buffers PUBLIC eb_gpu_runtime eb_logger)
 if(EDGE_BLEED_HAS_CUDA)
   target_sources(eb_gpu_buffers PRIVATE ${CMAKE_CURRENT_LIST_DIR}/FinalProcessing.cu)
+  # Only the explicit fmaf of the blend is fused, on the GPU as on the host.
+  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/FinalProcessing.cu PROPERTIES COMPILE_OPTIONS "--fmad=false")
   set_target_properties(eb_gpu_buffers PROPERTIES CUDA_SEPARABLE_COMPILATION OFF)
 endif()

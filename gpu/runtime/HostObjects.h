@@ -130,10 +130,23 @@ EB_NOINLINE inline void sampleLinearGeneral(const TextureObject& t, float u, flo
   const int i0 = fx >> 8, j0 = fy >> 8;
   const float a = static_cast<float>(fx & 255) * (1.0f / 256.0f);
   const float b = static_cast<float>(fy & 255) * (1.0f / 256.0f);
-  const int x0 = addressTexel(i0, t.width, t.addressX), x1 = addressTexel(i0 + 1, t.width, t.addressX);
-  const int y0 = addressTexel(j0, t.height, t.addressY), y1 = addressTexel(j0 + 1, t.height, t.addressY);
-  const float4 t00 = loadTexel(texelOrZero(t, x0, y0)), t10 = loadTexel(texelOrZero(t, x1, y0));
-  const float4 t01 = loadTexel(texelOrZero(t, x0, y1)), t11 = loadTexel(texelOrZero(t, x1, y1));
+  const unsigned char *p00, *p10, *p01, *p11;
+  if (static_cast<unsigned>(i0) < static_cast<unsigned>(t.width - 1) &&
+      static_cast<unsigned>(j0) < static_cast<unsigned>(t.height - 1)) {
+    // All four texels inside: no address mode applies.
+    p00 = t.texelAddress(i0, j0);
+    p10 = p00 + 16;
+    p01 = p00 + t.pitch;
+    p11 = p01 + 16;
+  } else {
+    const int x0 = addressTexel(i0, t.width, t.addressX), x1 = addressTexel(i0 + 1, t.width, t.addressX);
+    const int y0 = addressTexel(j0, t.height, t.addressY), y1 = addressTexel(j0 + 1, t.height, t.addressY);
+    p00 = texelOrZero(t, x0, y0);
+    p10 = texelOrZero(t, x1, y0);
+    p01 = texelOrZero(t, x0, y1);
+    p11 = texelOrZero(t, x1, y1);
+  }
+  const float4 t00 = loadTexel(p00), t10 = loadTexel(p10), t01 = loadTexel(p01), t11 = loadTexel(p11);
   const float ia = 1.0f - a, ib = 1.0f - b;
   out->x = ib * (ia * t00.x + a * t10.x) + b * (ia * t01.x + a * t11.x);
   out->y = ib * (ia * t00.y + a * t10.y) + b * (ia * t01.y + a * t11.y);
