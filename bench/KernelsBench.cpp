@@ -214,7 +214,7 @@ void registerFor(gpu::Backend backend, const char* name) {
                           {"BlurPassRadius1", BM_BlurPassRadius1}, {"ExtendPass", BM_ExtendPass},
                           {"WholeFrame", BM_WholeFrame}};
     for (const Kind& kind : kinds) {
-        benchmark::RegisterBenchmark((std::string(kind.label) + "/" + name).c_str(), kind.fn, backend)
+        benchmark::RegisterBenchmark((std::string(name) + "/" + kind.label).c_str(), kind.fn, backend)
             ->Args({1920, 1080})
             ->Args({3840, 2160})
             ->Unit(benchmark::kMillisecond)
@@ -228,11 +228,11 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     std::printf("host backend threads: %d\n", gpu::HostThreadPool::instance().threadCount());
     registerFor(gpu::Backend::Host, "host");
-    benchmark::RegisterBenchmark("ScalarFloodBaseline/host", BM_ScalarFloodBaseline)
+    benchmark::RegisterBenchmark("host/ScalarFloodBaseline", BM_ScalarFloodBaseline)
         ->Args({1920, 1080})
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
-    benchmark::RegisterBenchmark("TwelveFloodPasses/host", BM_TwelveFloodPasses)
+    benchmark::RegisterBenchmark("host/TwelveFloodPasses", BM_TwelveFloodPasses)
         ->Args({1920, 1080})
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();

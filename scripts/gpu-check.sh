@@ -16,9 +16,9 @@ build=${BUILD_DIR:-build-gpu}
 jobs=${JOBS:-$(nproc)}
 bench_seconds=${BENCH_SECONDS:-0.3}
 
-targets=(gpu_cuda_compare_tests bench_runtime)
-compare_tests=(tests/gpu/gpu_cuda_compare_tests)
-benchmarks=(bench/bench_runtime)
+targets=(gpu_cuda_compare_tests bench_runtime edge_bleed_cuda_compare_tests bench_kernels)
+compare_tests=(tests/gpu/gpu_cuda_compare_tests tests/edge_bleed/edge_bleed_cuda_compare_tests)
+benchmarks=(bench/bench_runtime bench/bench_kernels)
 
 report=()
 status=0

@@ -48,7 +48,7 @@ EffectSettings make(int mode, int outputMode, bool preserve, float maxDistance, 
 class CudaCompare : public ::testing::TestWithParam<CompareCase> {};
 
 TEST_P(CudaCompare, SameFieldsAndImageOnBothBackends) {
-    if (gpu::cudaRuntime() == nullptr) GTEST_SKIP() << "no CUDA: " << gpu::cudaUnavailableReason();
+    if (gpu::cudaRuntime() == nullptr) GTEST_SKIP() << "no CUDA device: " << gpu::cudaUnavailableReason();
     const CompareCase& c = GetParam();
     const Image source = makeImage(c.width, c.height, [&](int x, int y) { return 0.2f + 0.6f * x / c.width + 0.1f * (y % 3); });
     const Image matte = makeImage(c.width, c.height, [&](int x, int y) {
@@ -63,7 +63,7 @@ TEST_P(CudaCompare, SameFieldsAndImageOnBothBackends) {
     const float field = largestDifference(h.field, d.field);
     const float blurred = largestDifference(h.blurred, d.blurred);
     const float output = largestDifference(h.output, d.output);
-    std::printf("[cuda vs host] %-28s %dx%d: jfa_core %.3g, jfa_blur %.3g, edge_bleed %.3g\n", c.name, c.width,
+    std::printf("[compare] edge bleed %-22s %dx%d: jfa_core %.3g, jfa_blur %.3g, edge_bleed %.3g\n", c.name, c.width,
                 c.height, field, blurred, output);
     // Seeds are normalised coordinates and distances pixels; one filtering step of 1/256 texel
     // bounds what the texture unit may change.

@@ -58,10 +58,12 @@ Image DeviceImage::download() const {
 
 PitchedImage::PitchedImage(gpu::Runtime& runtime, int width, int height)
     : runtime_(runtime), width_(width), height_(height) {
-    check(runtime_.malloc(&buffer_, static_cast<size_t>(width) * height * 16u), "malloc");
-    check(runtime_.createTextureObject(
-              &texture_, gpu::ResourceDesc::forPitch2D(buffer_, width, height, width * 16u),
-              gpu::TextureDesc::standard()),
+    // Rows padded to 256 bytes: CUDA wants pitched texture rows aligned (32 bytes or more
+    // depending on the device), and padded rows exercise the pitch handling on both backends.
+    pitch_ = (static_cast<size_t>(width) * 16u + 255u) / 256u * 256u;
+    check(runtime_.malloc(&buffer_, pitch_ * height), "malloc");
+    check(runtime_.createTextureObject(&texture_, gpu::ResourceDesc::forPitch2D(buffer_, width, height, pitch_),
+                                       gpu::TextureDesc::standard()),
           "createTextureObject (pitched)");
 }
 
@@ -71,7 +73,7 @@ PitchedImage::~PitchedImage() {
 }
 
 void PitchedImage::copyFrom(const DeviceImage& image) {
-    check(runtime_.memcpy2DFromArray(buffer_, width_ * 16u, image.array(), 0, 0, width_ * 16u, height_,
+    check(runtime_.memcpy2DFromArray(buffer_, pitch_, image.array(), 0, 0, width_ * 16u, height_,
                                      gpu::MemcpyKind::DeviceToDevice),
           "memcpy2DFromArray (device to device)");
 }

@@ -66,6 +66,7 @@ public:
 private:
     gpu::Runtime& runtime_;
     int width_, height_;
+    size_t pitch_ = 0;
     void* buffer_ = nullptr;
     gpu::TextureObject texture_ = 0;
 };
