@@ -63,6 +63,28 @@ EB_KERNEL_BODY float4 sampleIfPresent(gpu::TextureObject texture, float u, float
     return gpu::sampleTexture(texture, u, v);
 }
 
+// A direct view of the texels of a texture whose size is the frame's, for reads that land on
+// texel centres. Only the host launchers fill it (HostTexelView.h), where they can prove that
+// the texture unit would return exactly that texel; on the GPU it stays empty and every read
+// goes through the texture unit.
+struct TexelView {
+    const unsigned char* base;
+    size_t pitch;
+};
+
+// The texel (ix, iy), which the caller knows to be the one centred at (u, v).
+EB_KERNEL_BODY float4 readCentre(const TexelView& view, gpu::TextureObject texture, int ix, int iy, float u,
+                                 float v) {
+#if !EB_DEVICE_PASS
+    if (view.base != nullptr) {
+        return gpu::host::loadTexel(view.base + static_cast<size_t>(iy) * view.pitch + static_cast<size_t>(ix) * 16u);
+    }
+#endif
+    (void)ix;
+    (void)iy;
+    return sampleIfPresent(texture, u, v);
+}
+
 // Texture-space centre of pixel (x, y): ((x + 0.5) / W, (y + 0.5) / H), correctly rounded.
 EB_KERNEL_BODY float pixelCentre(int x, int size) {
     return (static_cast<float>(x) + 0.5f) / static_cast<float>(size);

@@ -39,6 +39,8 @@ struct JfaCorePass {
     float du, dv;                // one pixel in texture space
     float su, sv;                // one jump in texture space
     float maxDistance;           // 0: no cap
+    int step;                    // the jump in pixels
+    TexelView sourceView, matteView, fieldView;  // host shortcuts for texel-centre reads
 };
 
 EB_KERNEL_BODY JfaCorePass makeJfaCorePass(const SystemParameters& sp, gpu::TextureObject input,
@@ -57,9 +59,12 @@ EB_KERNEL_BODY JfaCorePass makeJfaCorePass(const SystemParameters& sp, gpu::Text
     p.fheight = static_cast<float>(sp.height);
     p.du = 1.0f / p.fwidth;
     p.dv = 1.0f / p.fheight;
-    const int step = getJFAStepSize(sp.width, sp.height, sp.currentExecution);
-    p.su = p.du * static_cast<float>(step);
-    p.sv = p.dv * static_cast<float>(step);
+    p.step = getJFAStepSize(sp.width, sp.height, sp.currentExecution);
+    p.su = p.du * static_cast<float>(p.step);
+    p.sv = p.dv * static_cast<float>(p.step);
+    p.sourceView = TexelView{nullptr, 0};
+    p.matteView = TexelView{nullptr, 0};
+    p.fieldView = TexelView{nullptr, 0};
     // The cap uses the exact float diagonal, not getDiagonal's truncated one.
     const float maxFraction = ap.floatValues[1];
     p.maxDistance = maxFraction > 0.0f
@@ -71,8 +76,8 @@ EB_KERNEL_BODY JfaCorePass makeJfaCorePass(const SystemParameters& sp, gpu::Text
 EB_KERNEL_BODY void jfaSeedPixel(const JfaCorePass& p, int x, int y) {
     const float u = pixelCentre(x, p.width);
     const float v = pixelCentre(y, p.height);
-    const float centreAlpha = sampleIfPresent(p.matte, u, v).w;
-    const float sourceAlpha = sampleIfPresent(p.source, u, v).w;
+    const float centreAlpha = readCentre(p.matteView, p.matte, x, y, u, v).w;
+    const float sourceAlpha = readCentre(p.sourceView, p.source, x, y, u, v).w;
     const bool inside = centreAlpha >= p.threshold;
 
     EB_UNROLL_ALL
@@ -82,7 +87,8 @@ EB_KERNEL_BODY void jfaSeedPixel(const JfaCorePass& p, int x, int y) {
         if (nu < 0.0f || nu > 1.0f || nv < 0.0f || nv > 1.0f) {
             continue;
         }
-        const float neighbourAlpha = sampleIfPresent(p.matte, nu, nv).w;
+        const float neighbourAlpha =
+            readCentre(p.matteView, p.matte, x + jfa_offsets[k][0], y + jfa_offsets[k][1], nu, nv).w;
         if ((neighbourAlpha >= p.threshold) == inside) {
             continue;
         }
@@ -115,8 +121,8 @@ EB_KERNEL_BODY float squaredBound(float best) {
 EB_KERNEL_BODY void jfaFloodPixel(const JfaCorePass& p, int x, int y) {
     const float u = pixelCentre(x, p.width);
     const float v = pixelCentre(y, p.height);
-    const bool inside = sampleIfPresent(p.matte, u, v).w >= p.threshold;
-    const float4 own = sampleIfPresent(p.field, u, v);
+    const bool inside = readCentre(p.matteView, p.matte, x, y, u, v).w >= p.threshold;
+    const float4 own = readCentre(p.fieldView, p.field, x, y, u, v);
     float best = fabsf(own.z);
     float seedU = own.x;
     float seedV = own.y;
@@ -129,7 +135,8 @@ EB_KERNEL_BODY void jfaFloodPixel(const JfaCorePass& p, int x, int y) {
         if (cu < 0.0f || cu > 1.0f || cv < 0.0f || cv > 1.0f) {
             continue;
         }
-        const float4 candidate = sampleIfPresent(p.field, cu, cv);
+        const float4 candidate = readCentre(p.fieldView, p.field, x + p.step * jfa_offsets[k][0],
+                                            y + p.step * jfa_offsets[k][1], cu, cv);
         if (candidate.x < 0.0f) {
             continue;  // no seed known there
         }

@@ -5,6 +5,7 @@
 
 #include "effects/edge_bleed/EdgeBleedLaunchers.h"
 #include "effects/edge_bleed/HostFma.h"
+#include "effects/edge_bleed/HostTexelView.h"
 #include "effects/edge_bleed/LaunchSupport.h"
 #include "gpu/runtime/HostRuntime.h"
 
@@ -24,7 +25,10 @@ extern "C" void call_jfa_core_kernel_HostPass(void* stream, const SystemParamete
     using namespace edge_bleed;
     const unsigned long long working = chooseWorkingImage(sp, sc, inputTexture, EDGE_BLEED_NUM_INPUTS);
     logWorkingImage("jfa_core", sp, sc, working, EDGE_BLEED_NUM_INPUTS);
-    const JfaCorePass pass = makeJfaCorePass(sp, working, sc, gpu::surfaceFromPointer(outputSurface), ap);
+    JfaCorePass pass = makeJfaCorePass(sp, working, sc, gpu::surfaceFromPointer(outputSurface), ap);
+    pass.sourceView = makeTexelView(pass.source, sp.width, sp.height);
+    pass.matteView = makeTexelView(pass.matte, sp.width, sp.height);
+    pass.fieldView = makeTexelView(pass.field, sp.width, sp.height);
     // A refused configuration is recorded as the runtime's last error, which the caller reads.
     if (pass.seedPass) {
         (void)gpu::hostRuntime().launch(launchGrid(sp), launchBlock(), static_cast<gpu::Stream>(stream),

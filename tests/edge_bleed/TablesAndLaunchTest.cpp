@@ -6,7 +6,10 @@
 #include <vector>
 
 #include "effects/edge_bleed/EdgeBleedTables.h"
+#include "effects/edge_bleed/HostTexelView.h"
 #include "effects/edge_bleed/LaunchSupport.h"
+#include "effects/edge_bleed/jfa_core_body.h"
+#include "gpu/runtime/HostRuntime.h"
 #include "tests/edge_bleed/support/KernelRig.h"
 
 namespace {
@@ -135,6 +138,97 @@ TEST(WorkingImage, RuleTable) {
         }
         EXPECT_EQ(c.expected, chooseWorkingImage(system, sources, c.input, EDGE_BLEED_NUM_INPUTS)) << c.what;
     }
+}
+
+}  // namespace
+
+namespace {
+
+struct ViewCase {
+    const char* what;
+    int textureWidth, textureHeight;
+    gpu::FilterMode filter;
+    bool normalised;
+    int frameWidth, frameHeight;
+    bool expectView;
+};
+
+TEST(TexelView, OnlyFrameSizedLinearNormalisedTexturesUpTo4096AreReadDirectly) {
+    const ViewCase cases[] = {
+        {"frame sized, linear, normalised", 64, 32, gpu::FilterMode::Linear, true, 64, 32, true},
+        {"another size is resampled", 32, 32, gpu::FilterMode::Linear, true, 64, 32, false},
+        {"point filtering", 64, 32, gpu::FilterMode::Point, true, 64, 32, false},
+        {"texel coordinates", 64, 32, gpu::FilterMode::Linear, false, 64, 32, false},
+        {"4096 wide", 4096, 2, gpu::FilterMode::Linear, true, 4096, 2, true},
+        {"wider than 4096", 4097, 2, gpu::FilterMode::Linear, true, 4097, 2, false},
+    };
+    gpu::HostRuntime& runtime = gpu::hostRuntime();
+    for (const ViewCase& c : cases) {
+        gpu::Array array = nullptr;
+        ASSERT_EQ(gpu::Error::Success,
+                  runtime.mallocArray(&array, gpu::float4ChannelDesc(), c.textureWidth, c.textureHeight, 0));
+        gpu::TextureDesc desc = gpu::TextureDesc::standard();
+        desc.filterMode = c.filter;
+        desc.normalizedCoords = c.normalised;
+        gpu::TextureObject texture = 0;
+        ASSERT_EQ(gpu::Error::Success,
+                  runtime.createTextureObject(&texture, gpu::ResourceDesc::forArray(array), desc));
+        const edge_bleed::TexelView view = edge_bleed::makeTexelView(texture, c.frameWidth, c.frameHeight);
+        EXPECT_EQ(c.expectView, view.base != nullptr) << c.what;
+        runtime.destroyTextureObject(texture);
+        runtime.freeArray(array);
+    }
+    EXPECT_EQ(nullptr, edge_bleed::makeTexelView(0, 64, 32).base);
+}
+
+TEST(TexelView, DirectReadsEqualTheTextureUnitsAtEveryCentreTheFloodVisits) {
+    // Every candidate position of every flood pass of a 3840 x 2160 frame, on the corners and
+    // a sample of rows: the sampled texel and the directly read one must be the same.
+    const int width = 3840, height = 2160;
+    gpu::HostRuntime& runtime = gpu::hostRuntime();
+    gpu::Array array = nullptr;
+    ASSERT_EQ(gpu::Error::Success, runtime.mallocArray(&array, gpu::float4ChannelDesc(), width, height, 0));
+    std::vector<float4> texels(static_cast<size_t>(width) * height);
+    for (size_t i = 0; i < texels.size(); ++i) {
+        texels[i] = make_float4(static_cast<float>(i), 0.0f, 0.0f, 0.0f);
+    }
+    ASSERT_EQ(gpu::Error::Success, runtime.memcpy2DToArray(array, 0, 0, texels.data(), width * 16u, width * 16u,
+                                                           height, gpu::MemcpyKind::HostToDevice));
+    gpu::TextureObject texture = 0;
+    ASSERT_EQ(gpu::Error::Success, runtime.createTextureObject(&texture, gpu::ResourceDesc::forArray(array),
+                                                               gpu::TextureDesc::standard()));
+    SystemParameters system{};
+    system.width = width;
+    system.height = height;
+    AnimatedParameters animated{};
+    SourceConnections sources{};
+    int compared = 0;
+    for (int e = 1; e <= 12; ++e) {
+        system.currentExecution = e;
+        const edge_bleed::JfaCorePass p = edge_bleed::makeJfaCorePass(system, texture, sources, 0, animated);
+        for (int y = 0; y < height; y += 97) {
+            for (int x = 0; x < width; x += 13) {
+                const float u = edge_bleed::pixelCentre(x, width), v = edge_bleed::pixelCentre(y, height);
+                for (int k = 0; k < 8; ++k) {
+                    const float cu = u + p.su * static_cast<float>(jfa_offsets[k][0]);
+                    const float cv = v + p.sv * static_cast<float>(jfa_offsets[k][1]);
+                    if (cu < 0.0f || cu > 1.0f || cv < 0.0f || cv > 1.0f) continue;
+                    const int ix = x + p.step * jfa_offsets[k][0], iy = y + p.step * jfa_offsets[k][1];
+                    ASSERT_GE(ix, 0);
+                    ASSERT_LT(ix, width);
+                    ASSERT_GE(iy, 0);
+                    ASSERT_LT(iy, height);
+                    ASSERT_EQ(static_cast<float>(static_cast<size_t>(iy) * width + ix),
+                              gpu::sampleTexture(texture, cu, cv).x)
+                        << "e=" << e << " at " << x << "," << y << " offset " << k;
+                    ++compared;
+                }
+            }
+        }
+    }
+    EXPECT_GT(compared, 100000);
+    runtime.destroyTextureObject(texture);
+    runtime.freeArray(array);
 }
 
 }  // namespace
