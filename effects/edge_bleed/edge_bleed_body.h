@@ -32,6 +32,7 @@ struct EdgeBleedPass {
     float du, dv;      // one pixel in texture space
     float greyScale;   // a tenth of the diagonal: the distance that saturates the grey
     float limit;       // beyond it an outside pixel is past the maximum distance
+    TexelView sourceView, fieldView;  // host shortcuts for texel-centre reads
 };
 
 EB_KERNEL_BODY EdgeBleedPass makeEdgeBleedPass(const SystemParameters& sp, const SourceConnections& sc,
@@ -51,6 +52,8 @@ EB_KERNEL_BODY EdgeBleedPass makeEdgeBleedPass(const SystemParameters& sp, const
     p.greyScale = diag * 0.1f;
     const float maxFraction = ap.floatValues[1];
     p.limit = maxFraction > 0.0f ? maxFraction * diag : EXTEND_NO_LIMIT;
+    p.sourceView = TexelView{nullptr, 0};
+    p.fieldView = TexelView{nullptr, 0};
     return p;
 }
 
@@ -103,8 +106,8 @@ EB_KERNEL_BODY void edge_bleedPixel(const EdgeBleedPass& p, int x, int y) {
     }
     const float u = pixelCentre(x, p.width);
     const float v = pixelCentre(y, p.height);
-    const float4 f = sampleIfPresent(p.field, u, v);
-    const float4 sourcePixel = sampleIfPresent(p.source, u, v);
+    const float4 f = readCentre(p.fieldView, p.field, x, y, u, v);
+    const float4 sourcePixel = readCentre(p.sourceView, p.source, x, y, u, v);
 
     float4 result;
     if (p.outputMode == OUTPUT_MODE_DISTANCE_FIELD) {

@@ -5,6 +5,7 @@
 
 #include "effects/edge_bleed/EdgeBleedLaunchers.h"
 #include "effects/edge_bleed/HostFma.h"
+#include "effects/edge_bleed/HostTexelView.h"
 #include "effects/edge_bleed/LaunchSupport.h"
 #include "gpu/runtime/HostRuntime.h"
 
@@ -23,7 +24,9 @@ extern "C" void call_edge_bleed_kernel_HostPass(void* stream, const SystemParame
     using namespace edge_bleed;
     const unsigned long long working = chooseWorkingImage(sp, sc, inputTexture, EDGE_BLEED_NUM_INPUTS);
     logWorkingImage("edge_bleed", sp, sc, working, EDGE_BLEED_NUM_INPUTS);
-    const EdgeBleedPass pass = makeEdgeBleedPass(sp, sc, gpu::surfaceFromPointer(outputSurface), ap);
+    EdgeBleedPass pass = makeEdgeBleedPass(sp, sc, gpu::surfaceFromPointer(outputSurface), ap);
+    pass.sourceView = makeTexelView(pass.source, sp.width, sp.height);
+    pass.fieldView = makeTexelView(pass.field, sp.width, sp.height);
     // A refused configuration is recorded as the runtime's last error, which the caller reads.
     (void)gpu::hostRuntime().launch(launchGrid(sp), launchBlock(), static_cast<gpu::Stream>(stream),
                                     [&pass](int x, int y) { extendPixelOnHost(pass, x, y); });

@@ -34,6 +34,7 @@ struct JfaBlurPass {
     // Optional table of blurTapWeight(i, sigma) for i = 0..halfWidth, filled once per launch
     // by the host launcher; null on the GPU, where each thread computes its weights.
     const float* weights;
+    TexelView fieldView;  // host shortcut for texel-centre reads
 };
 
 // Largest half-width whose weights the host launcher tabulates (radius 30 needs 60).
@@ -57,6 +58,7 @@ EB_KERNEL_BODY JfaBlurPass makeJfaBlurPass(const SystemParameters& sp, gpu::Text
     p.du = 1.0f / static_cast<float>(sp.width);
     p.dv = 1.0f / static_cast<float>(sp.height);
     p.weights = nullptr;
+    p.fieldView = TexelView{nullptr, 0};
     return p;
 }
 
@@ -81,7 +83,7 @@ EB_KERNEL_BODY void jfa_blurPixel(const JfaBlurPass& p, int x, int y) {
     }
     const float u = pixelCentre(x, p.width);
     const float v = pixelCentre(y, p.height);
-    const float4 centre = sampleIfPresent(p.field, u, v);
+    const float4 centre = readCentre(p.fieldView, p.field, x, y, u, v);
     if (p.copyOnly || centre.x < 0.0f || (p.direction != 0 && p.direction != 1)) {
         gpu::surfaceWrite(centre, p.output, x * 16, y);
         return;
@@ -92,7 +94,11 @@ EB_KERNEL_BODY void jfa_blurPixel(const JfaBlurPass& p, int x, int y) {
     for (int i = -p.halfWidth; i <= p.halfWidth; ++i) {
         const float tu = p.direction == 0 ? fmaf(static_cast<float>(i), p.du, u) : u;
         const float tv = p.direction == 1 ? fmaf(static_cast<float>(i), p.dv, v) : v;
-        const float4 tap = sampleIfPresent(p.field, tu, tv);
+        // Taps inside the frame fall on texel centres; beyond its edge the texture clamps.
+        const int tx = p.direction == 0 ? x + i : x;
+        const int ty = p.direction == 1 ? y + i : y;
+        const bool inFrame = tx >= 0 && tx < p.width && ty >= 0 && ty < p.height;
+        const float4 tap = inFrame ? readCentre(p.fieldView, p.field, tx, ty, tu, tv) : sampleIfPresent(p.field, tu, tv);
         if (tap.x < 0.0f) {
             continue;  // seedless taps add neither value nor weight
         }

@@ -5,6 +5,7 @@
 
 #include "effects/edge_bleed/EdgeBleedLaunchers.h"
 #include "effects/edge_bleed/HostFma.h"
+#include "effects/edge_bleed/HostTexelView.h"
 #include "effects/edge_bleed/LaunchSupport.h"
 #include "gpu/runtime/HostRuntime.h"
 
@@ -24,6 +25,7 @@ extern "C" void call_jfa_blur_kernel_HostPass(void* stream, const SystemParamete
     const unsigned long long working = chooseWorkingImage(sp, sc, inputTexture, EDGE_BLEED_NUM_INPUTS);
     logWorkingImage("jfa_blur", sp, sc, working, EDGE_BLEED_NUM_INPUTS);
     JfaBlurPass pass = makeJfaBlurPass(sp, working, gpu::surfaceFromPointer(outputSurface), ap);
+    pass.fieldView = makeTexelView(pass.field, sp.width, sp.height);
     // The tap weights depend on the distance only: tabulate them once for the whole launch.
     float weights[BLUR_TABLE_HALF_WIDTH + 1];
     if (pass.halfWidth >= 0 && pass.halfWidth <= BLUR_TABLE_HALF_WIDTH) {
