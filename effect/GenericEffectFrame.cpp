@@ -281,10 +281,12 @@ void GenericEffect::runPipelines(FrameState& frame) {
 }
 
 void GenericEffect::runSinglePipeline(FrameState& frame, const PipelineRun& run) {
+  const std::string target = run.output == frame.outputPixels ? std::string("host output")
+                                                               : "pipelineOutput_" + std::to_string(run.pipelineIndex);
   Logger::getInstance().logMessage(
-      LOG_DEBUG, "Running pipeline %d/%d (effect execution %d/%d, pipeline execution %d/%d) at %dx%d",
-      run.pipelineIndex + 1, run.pipelineCount, run.effectExecution + 1, run.effectExecutions,
-      run.pipelineExecution + 1, run.pipelineExecutions, frame.width, frame.height);
+      LOG_DEBUG, "Running pipeline %d/%d (effect execution %d/%d, pipeline execution %d/%d) at %dx%d -> %s",
+      run.pipelineIndex, run.pipelineCount, run.effectExecution, run.effectExecutions, run.pipelineExecution,
+      run.pipelineExecutions, frame.width, frame.height, target.c_str());
 
   GenericProcessor processor(*this, definition);
   processor.setOutputBuffer(run.output, run.rowBytes);
@@ -358,6 +360,12 @@ void GenericEffect::applyFinalBlend(FrameState& frame) {
     }
   }
 
+  // A blend of 1 or more (or NaN) leaves the effect result as it is: the pass would only copy
+  // the frame into a temporary array and back, so it is not run.
+  if (!(system.globalBlend < 1.0f)) {
+    log.logMessage(LOG_DEBUG, "Blend %.3f keeps the effect result - no final blend pass", system.globalBlend);
+    return;
+  }
   if (currentBufferManager != nullptr && frame.outputPixels != nullptr) {
     if (!currentBufferManager->applyFinalProcessing(nullptr, &system, sourcePixels, frame.outputPixels, frame.width,
                                                     frame.height, sourceRowBytes, frame.outputRowBytes)) {

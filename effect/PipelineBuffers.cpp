@@ -103,7 +103,9 @@ void PipelineBuffers::copyToEffectOutput(int index, void* stream) {
   error = runtime_->streamSynchronize(cudaStream);
   if (error != gpu::Error::Success) {
     log.logMessage(LOG_ERROR, "CUDA stream sync after feedback copy failed: %s", runtime_->getErrorString(error));
+    return;
   }
+  log.logMessage(LOG_DEBUG, "Feedback copy: pipelineOutput_%d -> effectOutput", index);
 }
 
 void PipelineBuffers::destroyTextures() {
