@@ -74,6 +74,7 @@ typedef struct OfxImageMemoryStruct *OfxImageMemoryHandle;
 #define kOfxImageEffectPropSupportsMultiResolution "OfxImageEffectPropSupportsMultiResolution"
 #define kOfxImageEffectPropSupportsTiles "OfxImageEffectPropSupportsTiles"
 #define kOfxImageEffectPropTemporalClipAccess "OfxImageEffectPropTemporalClipAccess"
+#define kOfxImageEffectPropNoSpatialAwareness "OfxImageEffectPropNoSpatialAwareness"
 #define kOfxImageEffectPropContext "OfxImageEffectPropContext"
 #define kOfxImageEffectPropPixelDepth "OfxImageEffectPropPixelDepth"
 #define kOfxImageEffectPropComponents "OfxImageEffectPropComponents"

@@ -6,12 +6,6 @@
 
 #include "openfx/include/ofxGPURender.h"
 
-// Published in ofxImageEffect.h (a string, "true" or "false"); kept here for
-// header sets that lack it.
-#ifndef kOfxImageEffectPropNoSpatialAwareness
-#define kOfxImageEffectPropNoSpatialAwareness "OfxImageEffectPropNoSpatialAwareness"
-#endif
-
 namespace OFX {
 namespace {
 

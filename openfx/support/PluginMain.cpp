@@ -17,11 +17,6 @@
 #include <mutex>
 #include <vector>
 
-// Published in ofxParam.h; kept here for header sets that lack it.
-#ifndef kOfxTypeParameter
-#define kOfxTypeParameter "OfxTypeParameter"
-#endif
-
 namespace OFX {
 namespace {
 
