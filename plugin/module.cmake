@@ -91,7 +91,10 @@ function(eb_add_effect_bundle target)
     LIBRARY_OUTPUT_DIRECTORY "${bundle_dir}/Contents/Linux-x86-64"
     LINK_DEPENDS "${version_script}"
     CXX_VISIBILITY_PRESET hidden
-    VISIBILITY_INLINES_HIDDEN ON)
+    VISIBILITY_INLINES_HIDDEN ON
+    # An installed bundle still finds the shared libraries it was linked from outside the
+    # system folders (the CUDA runtime under /usr/local/cuda), whatever the host's search path.
+    INSTALL_RPATH_USE_LINK_PATH ON)
   # Only the two entry points leave the module; the support library defines them, so they are
   # named as undefined to make sure the linker keeps them.
   target_link_options(${target} PRIVATE
