@@ -6,6 +6,11 @@
 
 PipelineBuffers::~PipelineBuffers() { release(); }
 
+int PipelineBuffers::alignedRowBytes(int width) {
+  const int packed = width * 16;
+  return (packed + kRowAlignment - 1) / kRowAlignment * kRowAlignment;
+}
+
 float* PipelineBuffers::pipelineBuffer(int index) const {
   if (index < 0 || static_cast<size_t>(index) >= pipelines_.size()) return nullptr;
   return pipelines_[static_cast<size_t>(index)];
@@ -34,8 +39,9 @@ void PipelineBuffers::ensure(gpu::Runtime& runtime, int width, int height, int p
   width_ = 0;
   height_ = 0;
   pipelineCount_ = 0;
+  rowBytes_ = alignedRowBytes(width);
 
-  const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 16u;
+  const size_t bytes = static_cast<size_t>(rowBytes_) * static_cast<size_t>(height);
   void* memory = nullptr;
   gpu::Error error = runtime.malloc(&memory, bytes);
   if (error != gpu::Error::Success) {
@@ -91,7 +97,7 @@ void PipelineBuffers::copyToEffectOutput(int index, void* stream) {
     log.logMessage(LOG_ERROR, "Invalid pipeline index %d for feedback copy", index);
     return;
   }
-  const size_t bytes = static_cast<size_t>(width_) * static_cast<size_t>(height_) * 16u;
+  const size_t bytes = static_cast<size_t>(rowBytes_) * static_cast<size_t>(height_);
   gpu::Stream cudaStream = static_cast<gpu::Stream>(stream);
   gpu::Error error = runtime_->memcpyAsync(effectOutput_, pipelines_[static_cast<size_t>(index)], bytes,
                                            gpu::MemcpyKind::DeviceToDevice, cudaStream);

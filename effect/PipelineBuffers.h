@@ -1,8 +1,10 @@
 #pragma once
 // The effect instance's cached frame buffers: one linear buffer per pipeline of the
-// definition and the "effectOutput" feedback buffer, each width x height float RGBA pixels
-// with rows packed at width x 16 bytes, and one pitch2D texture over each so that every
-// kernel can sample them by name ("pipelineOutput_<k>", "effectOutput").
+// definition and the "effectOutput" feedback buffer, each width x height float RGBA pixels,
+// and one pitch2D texture over each so that every kernel can sample them by name
+// ("pipelineOutput_<k>", "effectOutput"). Rows are width x 16 bytes rounded up to a multiple
+// of kRowAlignment: CUDA refuses pitch2D textures whose pitch is not a multiple of the
+// device's texture pitch alignment (32 or 64 bytes), which a packed odd width would break.
 //
 // They survive from frame to frame, contents included, and are rebuilt only when the frame
 // size, the pipeline count or the runtime changes. Allocation failures throw (the frame
@@ -17,6 +19,8 @@
 
 class PipelineBuffers {
  public:
+  static constexpr int kRowAlignment = 256;
+
   PipelineBuffers() = default;
   ~PipelineBuffers();
   PipelineBuffers(const PipelineBuffers&) = delete;
@@ -43,7 +47,9 @@ class PipelineBuffers {
   float* effectOutputBuffer() const { return effectOutput_; }
   size_t pipelineBufferCount() const { return pipelines_.size(); }
   // Bytes from one row to the next in every buffer.
-  int rowBytes() const { return width_ * 16; }
+  int rowBytes() const { return rowBytes_; }
+  // width x 16 rounded up to kRowAlignment.
+  static int alignedRowBytes(int width);
   int width() const { return width_; }
   int height() const { return height_; }
   gpu::TextureObject effectOutputTexture() const { return effectOutputTexture_; }
@@ -61,5 +67,6 @@ class PipelineBuffers {
   std::vector<gpu::TextureObject> pipelineTextures_;
   int width_ = 0;
   int height_ = 0;
+  int rowBytes_ = 0;
   int pipelineCount_ = 0;
 };

@@ -6,7 +6,8 @@ holds dark grey stripes, the kind of unusable edge content that Edge Bleed repla
 matte.png:  the blob as alpha (1 inside, 0 outside, a soft one-pixel edge), white colour.
 
 Only the Python standard library is used (zlib for the PNG data).
-Usage: make_examples.py [output folder]   (default: the folder of this script)
+Usage: make_examples.py [output folder [width height]]
+       (default: the folder of this script, 320 x 240; the shapes scale with the size)
 """
 import math
 import os
@@ -39,8 +40,9 @@ def write_png(path, width, height, pixel):
 
 
 def blob_radius(angle):
-    # A lumpy closed outline around the centre, in pixels.
-    return 78 + 16 * math.sin(3 * angle) + 9 * math.cos(5 * angle + 0.7)
+    # A lumpy closed outline around the centre, in pixels (designed at 240 pixels high).
+    scale = HEIGHT / 240.0
+    return scale * (78 + 16 * math.sin(3 * angle) + 9 * math.cos(5 * angle + 0.7))
 
 
 def matte_alpha(x, y):
@@ -62,15 +64,19 @@ def source_pixel(x, y):
     cx, cy = WIDTH * 0.5, HEIGHT * 0.5
     dx, dy = x + 0.5 - cx, y + 0.5 - cy
     if matte_alpha(x, y) <= 0.0:
-        grey = 0.12 if ((x + y) // 6) % 2 else 0.2  # stripes: content to be replaced
+        stripe = max(1, int(6 * HEIGHT / 240))
+        grey = 0.12 if ((x + y) // stripe) % 2 else 0.2  # stripes: content to be replaced
         return (grey, grey, grey, 1.0)
     r, g, b = hue(math.atan2(dy, dx) / (2 * math.pi))
-    ring = 0.75 + 0.25 * math.cos(math.hypot(dx, dy) * 0.35)
+    ring = 0.75 + 0.25 * math.cos(math.hypot(dx, dy) * 0.35 * 240.0 / HEIGHT)
     return (r * ring, g * ring, b * ring, 1.0)
 
 
 def main():
+    global WIDTH, HEIGHT
     folder = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
+    if len(sys.argv) > 3:
+        WIDTH, HEIGHT = int(sys.argv[2]), int(sys.argv[3])
     os.makedirs(folder, exist_ok=True)
     write_png(os.path.join(folder, "source.png"), WIDTH, HEIGHT, source_pixel)
     write_png(os.path.join(folder, "matte.png"), WIDTH, HEIGHT, lambda x, y: (1.0, 1.0, 1.0, matte_alpha(x, y)))

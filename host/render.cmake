@@ -7,3 +7,7 @@ add_library(ofx_render_command STATIC
   ${CMAKE_CURRENT_LIST_DIR}/RenderCommand.cpp)
 target_link_libraries(ofx_render_command PUBLIC ofx_host tinyexr::tinyexr PNG::PNG)
 target_link_libraries(edge_bleed_render PRIVATE ofx_render_command)
+
+# Compares two pictures; the GPU check uses it to set CUDA renders against CPU renders.
+add_executable(edge_bleed_image_diff ${CMAKE_CURRENT_LIST_DIR}/ImageDiffMain.cpp)
+target_link_libraries(edge_bleed_image_diff PRIVATE ofx_render_command)

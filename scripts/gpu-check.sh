@@ -4,6 +4,8 @@
 #   2. runs the CUDA-path tests, which compare CUDA output with the host backend's input by
 #      input and print their largest differences as "[compare] ..." lines;
 #   3. runs the benchmarks (host backend and CUDA) briefly;
+#   4. renders the same Edge Bleed frames through the host with CUDA and on the CPU and
+#      reports the largest pixel difference and the frame times;
 # and prints one compact report. Exit status: 0 all passed, 1 a step failed, 2 no GPU or no
 # CUDA toolkit (nothing was checked).
 #
@@ -16,7 +18,8 @@ build=${BUILD_DIR:-build-gpu}
 jobs=${JOBS:-$(nproc)}
 bench_seconds=${BENCH_SECONDS:-0.3}
 
-targets=(gpu_cuda_compare_tests bench_runtime edge_bleed_cuda_compare_tests bench_kernels)
+targets=(gpu_cuda_compare_tests bench_runtime edge_bleed_cuda_compare_tests bench_kernels
+         edge_bleed_plugin edge_bleed_render edge_bleed_image_diff)
 compare_tests=(tests/gpu/gpu_cuda_compare_tests tests/edge_bleed/edge_bleed_cuda_compare_tests)
 benchmarks=(bench/bench_runtime bench/bench_kernels)
 
@@ -97,6 +100,39 @@ for b in "${benchmarks[@]}"; do
     status=1
   fi
 done
+
+echo "== frames through the host: CUDA against CPU =="
+# The same frames rendered by the built bundle through the host, once with CUDA enabled
+# (pictures in device memory, the host's stream) and once on the CPU (host backend).
+frames="$logdir/frames"
+mkdir -p "$frames"
+frame_size=${FRAME_SIZE:-"1920 1080"}
+if python3 examples/make_examples.py "$frames/in" $frame_size >"$frames/make.log" 2>&1; then
+  for mode in Stretch Mirror; do
+    for device in cpu cuda; do
+      flag=()
+      [ "$device" = cuda ] && flag=(--cuda)
+      "$build/host/edge_bleed_render" "$build/edge_bleed.ofx.bundle" "${flag[@]}" \
+        --input Source="$frames/in/source.png" --input Matte="$frames/in/matte.png" \
+        --set mode="$mode" --frames 1-3 --output "$frames/$device-$mode.%d.exr" >"$frames/$device-$mode.log" 2>&1
+      rc=$?
+      times=$(grep -o '[0-9]* ms' "$frames/$device-$mode.log" | tr '\n' ' ')
+      note "$mode ${device}: exit $rc, frame times ${times:-none}"
+      [ $rc -ne 0 ] && { status=1; tail -n 3 "$frames/$device-$mode.log"; }
+    done
+    for f in 1 2 3; do
+      if [ -f "$frames/cpu-$mode.$f.exr" ] && [ -f "$frames/cuda-$mode.$f.exr" ]; then
+        note "  $mode frame $f: $("$build/host/edge_bleed_image_diff" "$frames/cpu-$mode.$f.exr" "$frames/cuda-$mode.$f.exr" 1e-3)"
+      else
+        note "  $mode frame $f: missing"
+        status=1
+      fi
+    done
+  done
+else
+  note "frames: could not make the input pictures (see $frames/make.log)"
+  status=1
+fi
 
 echo
 echo "== GPU check report =="

@@ -144,7 +144,7 @@ TEST(EdgeBleedFrames, AMatteWithoutBoundaryReturnsTheSource) {
 // A host output picture with padded rows (row bytes > width * 16) gets the same pixels as a
 // packed one, and the padding bytes are left alone.
 TEST(EdgeBleedFrames, PaddedOutputRowsRenderTheSamePicture) {
-  const OfxRectI bounds{-3, 2, 29, 26};  // an origin away from 0 as well
+  const OfxRectI bounds{-3, 2, 28, 25};  // an odd width and an origin away from 0
   const ofxhost::Image source = rampPicture(bounds);
   const ofxhost::Image matte = discMatte(bounds, 14.0, 11.0, 7.0);
 
