@@ -275,7 +275,13 @@ void GenericEffect::runPipelines(FrameState& frame) {
       runSinglePipeline(frame, run);
     }
     if (!lastEffectExecution) {
-      copyPipelineToEffectOutput(multiPipeline ? pipelineCount - 1 : 0, frame.args.pMetalCmdQ, frame.stream);
+      if (multiPipeline) {
+        copyPipelineToEffectOutput(pipelineCount - 1, frame.args.pMetalCmdQ, frame.stream);
+      } else {
+        // Without a pipeline list every run writes the host image (pipeline buffer 0 is never
+        // written), so that image is what the next execution must see as "effectOutput".
+        pipelineBuffers.copyImageToEffectOutput(frame.outputPixels, frame.outputRowBytes, frame.stream);
+      }
     }
   }
 }

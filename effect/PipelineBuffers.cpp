@@ -114,6 +114,24 @@ void PipelineBuffers::copyToEffectOutput(int index, void* stream) {
   log.logMessage(LOG_DEBUG, "Feedback copy: pipelineOutput_%d -> effectOutput", index);
 }
 
+void PipelineBuffers::copyImageToEffectOutput(const float* pixels, int rowBytes, void* stream) {
+  Logger& log = Logger::getInstance();
+  if (effectOutput_ == nullptr || pixels == nullptr) {
+    log.logMessage(LOG_ERROR, "No effectOutput buffer for the feedback copy");
+    return;
+  }
+  gpu::Error error = runtime_->memcpy2D(effectOutput_, static_cast<size_t>(rowBytes_), pixels,
+                                        static_cast<size_t>(rowBytes), static_cast<size_t>(width_) * 16u,
+                                        static_cast<size_t>(height_), gpu::MemcpyKind::Default);
+  if (error == gpu::Error::Success) error = runtime_->streamSynchronize(static_cast<gpu::Stream>(stream));
+  if (error != gpu::Error::Success) {
+    log.logMessage(LOG_ERROR, "CUDA feedback copy failed (output image → effectOutput): %s",
+                   runtime_->getErrorString(error));
+    return;
+  }
+  log.logMessage(LOG_DEBUG, "Feedback copy: output image -> effectOutput");
+}
+
 void PipelineBuffers::destroyTextures() {
   if (runtime_ == nullptr) return;
   if (effectOutputTexture_ != 0) (void)runtime_->destroyTextureObject(effectOutputTexture_);

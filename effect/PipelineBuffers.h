@@ -39,6 +39,10 @@ class PipelineBuffers {
   // it; failures are logged.
   void copyToEffectOutput(int index, void* stream);
 
+  // Copies a frame-sized image (the host output, `rowBytes` apart) into the effect-output
+  // buffer on `stream` and waits for it; failures are logged.
+  void copyImageToEffectOutput(const float* pixels, int rowBytes, void* stream);
+
   // Destroys the textures, then frees the effect-output buffer and the pipeline buffers,
   // logging what was released.
   void release();

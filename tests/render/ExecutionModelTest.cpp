@@ -106,5 +106,18 @@ TEST(ExecutionModel, APipelineWithoutKernelsForThePlatformIsSkipped) {
   EXPECT_EQ(runsInLog(log), std::vector<std::string>{"e0/1 p1 n0/1 -> host output"});
 }
 
+// Without processes every run writes the host image, so the feedback between effect
+// executions carries the host image, not a pipeline buffer nothing wrote.
+TEST(ExecutionModel, TheFlatFormFeedsTheHostImageBack) {
+  {
+    Session session("flat");
+    session.setInput("Source", rampPicture(kBounds));
+    ASSERT_EQ(session.render(kBounds), kOfxStatOK);
+  }
+  const std::vector<std::string> expected = {"e0/2 p0 n0/1 -> host output", "output image -> effectOutput",
+                                             "e1/2 p0 n0/1 -> host output"};
+  EXPECT_EQ(runsInLog(readFile(logPathForEffect(fixtureEffectName("flat")))), expected);
+}
+
 }  // namespace
 }  // namespace render_test
