@@ -85,6 +85,21 @@ EB_KERNEL_BODY float4 readCentre(const TexelView& view, gpu::TextureObject textu
     return sampleIfPresent(texture, u, v);
 }
 
+// What a field read returns when the field itself is missing (handle 0, a process output that
+// could not be connected): a texel that knows no seed, at distance 0. Reading zeros instead
+// would look like a seed at the frame's corner and paint every pixel with the corner colour;
+// with this texel the later passes keep the source pixel.
+EB_KERNEL_BODY float4 missingFieldTexel() { return make_float4(-2.0f, -2.0f, 0.0f, 0.0f); }
+
+EB_KERNEL_BODY float4 readFieldCentre(const TexelView& view, gpu::TextureObject field, int ix, int iy, float u,
+                                      float v) {
+    return field == 0 ? missingFieldTexel() : readCentre(view, field, ix, iy, u, v);
+}
+
+EB_KERNEL_BODY float4 sampleField(gpu::TextureObject field, float u, float v) {
+    return field == 0 ? missingFieldTexel() : gpu::sampleTexture(field, u, v);
+}
+
 // Texture-space centre of pixel (x, y): ((x + 0.5) / W, (y + 0.5) / H), correctly rounded.
 EB_KERNEL_BODY float pixelCentre(int x, int size) {
     return (static_cast<float>(x) + 0.5f) / static_cast<float>(size);

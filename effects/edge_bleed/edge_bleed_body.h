@@ -106,7 +106,7 @@ EB_KERNEL_BODY void edge_bleedPixel(const EdgeBleedPass& p, int x, int y) {
     }
     const float u = pixelCentre(x, p.width);
     const float v = pixelCentre(y, p.height);
-    const float4 f = readCentre(p.fieldView, p.field, x, y, u, v);
+    const float4 f = readFieldCentre(p.fieldView, p.field, x, y, u, v);
     const float4 sourcePixel = readCentre(p.sourceView, p.source, x, y, u, v);
 
     float4 result;

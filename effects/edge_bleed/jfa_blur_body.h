@@ -83,7 +83,7 @@ EB_KERNEL_BODY void jfa_blurPixel(const JfaBlurPass& p, int x, int y) {
     }
     const float u = pixelCentre(x, p.width);
     const float v = pixelCentre(y, p.height);
-    const float4 centre = readCentre(p.fieldView, p.field, x, y, u, v);
+    const float4 centre = readFieldCentre(p.fieldView, p.field, x, y, u, v);
     if (p.copyOnly || centre.x < 0.0f || (p.direction != 0 && p.direction != 1)) {
         gpu::surfaceWrite(centre, p.output, x * 16, y);
         return;
@@ -98,7 +98,8 @@ EB_KERNEL_BODY void jfa_blurPixel(const JfaBlurPass& p, int x, int y) {
         const int tx = p.direction == 0 ? x + i : x;
         const int ty = p.direction == 1 ? y + i : y;
         const bool inFrame = tx >= 0 && tx < p.width && ty >= 0 && ty < p.height;
-        const float4 tap = inFrame ? readCentre(p.fieldView, p.field, tx, ty, tu, tv) : sampleIfPresent(p.field, tu, tv);
+        const float4 tap =
+            inFrame ? readFieldCentre(p.fieldView, p.field, tx, ty, tu, tv) : sampleField(p.field, tu, tv);
         if (tap.x < 0.0f) {
             continue;  // seedless taps add neither value nor weight
         }

@@ -122,7 +122,7 @@ EB_KERNEL_BODY void jfaFloodPixel(const JfaCorePass& p, int x, int y) {
     const float u = pixelCentre(x, p.width);
     const float v = pixelCentre(y, p.height);
     const bool inside = readCentre(p.matteView, p.matte, x, y, u, v).w >= p.threshold;
-    const float4 own = readCentre(p.fieldView, p.field, x, y, u, v);
+    const float4 own = readFieldCentre(p.fieldView, p.field, x, y, u, v);
     float best = fabsf(own.z);
     float seedU = own.x;
     float seedV = own.y;
@@ -135,8 +135,8 @@ EB_KERNEL_BODY void jfaFloodPixel(const JfaCorePass& p, int x, int y) {
         if (cu < 0.0f || cu > 1.0f || cv < 0.0f || cv > 1.0f) {
             continue;
         }
-        const float4 candidate = readCentre(p.fieldView, p.field, x + p.step * jfa_offsets[k][0],
-                                            y + p.step * jfa_offsets[k][1], cu, cv);
+        const float4 candidate = readFieldCentre(p.fieldView, p.field, x + p.step * jfa_offsets[k][0],
+                                                 y + p.step * jfa_offsets[k][1], cu, cv);
         if (candidate.x < 0.0f) {
             continue;  // no seed known there
         }

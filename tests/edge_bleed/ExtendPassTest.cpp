@@ -203,3 +203,30 @@ TEST(ExtendPass, NoSeedAnywhereGivesTheSourceInResultMode) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MissingField, ReadsAsNoSeedSoEveryKernelKeepsTheSource) {
+    // A process output that could not be connected arrives as handle 0. Zeros would look like
+    // a seed at the corner; the kernels read a seedless texel at distance 0 instead.
+    const Image source = colourfulSource();
+    KernelRig rig(gpu::Backend::Host, W, H);
+    rig.uploadInputs(source, Image(W, H, make_float4(1.0f, 1.0f, 1.0f, 1.0f)));
+    const SourceConnections sources = frameSources(rig.sourceTexture(), rig.matteTexture(), 0, 0);
+    for (float maxDistance : {0.0f, 0.1f}) {
+        const AnimatedParameters animated = makeAnimatedParameters(settingsWith(0, 0, true, maxDistance));
+        const Image extended = rig.runPass("edge_bleed.cu", makeSystemParameters(W, H, 2, 0, 1), sources, animated, 0);
+        for (size_t i = 0; i < extended.pixels.size(); ++i) {
+            expectNear(source.pixels[i], extended.pixels[i], "extend without a field");
+        }
+        // The blur's first pass works on pipeline output 0, which is missing here too.
+        const Image blurred = rig.runPass("jfa_blur.cu", makeSystemParameters(W, H, 1, 0, 2), sources, animated, 0);
+        for (const float4& t : blurred.pixels) {
+            EXPECT_EQ(-2.0f, t.x);
+            EXPECT_EQ(-2.0f, t.y);
+            EXPECT_EQ(0.0f, t.z);
+        }
+    }
+}
+
+}  // namespace
