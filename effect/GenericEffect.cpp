@@ -68,7 +68,10 @@ std::string GenericEffect::deriveBundleName(const std::string& path) {
 unsigned long long GenericEffect::getDefaultTexture(int mode) { return defaultTextures.getDefaultTexture(mode); }
 
 void GenericEffect::initializePresetLists() {
-  // The preset controls fill their choice lists here once they exist in this build; the
-  // instance only records that the first-render step has happened.
+  presetControls.initializeLists();
   presetListsInitialized = true;
+}
+
+void GenericEffect::changedParam(const OFX::InstanceChangedArgs& args, const std::string& paramName) {
+  if (!presetControls.changedParam(paramName)) OFX::ImageEffect::changedParam(args, paramName);
 }

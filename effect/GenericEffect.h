@@ -31,6 +31,7 @@
 #include "effect/RenderBufferPool.h"
 #include "gpu/ProcessorEffectAccess.h"
 #include "openfx/support/ImageEffect.h"
+#include "presets/PresetControls.h"
 
 class GenericEffect : public OFX::ImageEffect, public GenericEffectHooks {
  public:
@@ -48,6 +49,8 @@ class GenericEffect : public OFX::ImageEffect, public GenericEffectHooks {
   // order), passing the first input through at the same time.
   bool isIdentity(const OFX::IsIdentityArguments& args, OFX::Clip*& identityClip, double& identityTime) override;
   bool evaluateIdentityCondition(const XMLEffectDefinition::IdentityConditionDef& condition, double time);
+  // Parameter changes: the preset and help controls handle theirs, the base the rest.
+  void changedParam(const OFX::InstanceChangedArgs& args, const std::string& paramName) override;
 
   // Fills paramHandles with every definition parameter and the preset controls; fetches again
   // (and overwrites) on every call.
@@ -109,7 +112,8 @@ class GenericEffect : public OFX::ImageEffect, public GenericEffectHooks {
   PipelineBuffers pipelineBuffers;
   RenderBufferManager* currentBufferManager = nullptr;
 
-  std::vector<std::string> userPresetNames;
-  std::vector<std::string> factoryPresetNames;
   bool presetListsInitialized = false;
+  // The "Presets & Help" controls; they use the handle table under paramMutex.
+  PresetControls presetControls{PresetControls::Instance{
+      *this, paramMutex, paramHandles, definition, bundleName, [this] { fetchParametersLazily(); }}};
 };
