@@ -47,7 +47,7 @@ std::vector<std::string> renderAndReadRuns(const std::string& fixture, double pa
     EXPECT_EQ(session.instance().setValues("repeat", {repeat}), kOfxStatOK);
     EXPECT_EQ(session.render(kBounds), kOfxStatOK);
   }
-  // Debug lines reach the file when the bundle unloads.
+  // Debug lines reach the file when the session ends.
   return runsInLog(readFile(logPathForEffect(fixtureEffectName(fixture))));
 }
 

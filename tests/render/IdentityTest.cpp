@@ -89,7 +89,7 @@ TEST(Identity, AnyHoldingConditionIsEnoughAndUnknownOperatorsAreLogged) {
     Session fresh("identity");
     EXPECT_FALSE(fresh.instance().isIdentity(at(1.0)).identity);
   }
-  // Debug lines reach the file when the bundle unloads.
+  // Debug lines reach the file when the session ends.
   const std::string log = readFile(logPathForEffect(fixtureEffectName("identity")));
   EXPECT_NE(log.find("[DEBUG] WARNING: Unknown identity operator: Equal\n"), std::string::npos) << log;
 }

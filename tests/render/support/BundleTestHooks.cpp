@@ -2,6 +2,7 @@
 #include <dlfcn.h>
 
 #include "gpu/runtime/HostRuntime.h"
+#include "plugin/Logger.h"
 #include "tests/render/support/RenderTestHooks.h"
 
 #ifndef RENDER_TEST_BUNDLE
@@ -23,8 +24,10 @@ void injectFault(int site, int n, int error) {
   gpu::hostRuntime().injectFault(static_cast<gpu::HostRuntime::FaultSite>(site), n, static_cast<gpu::Error>(error));
 }
 void clearFaults() { gpu::hostRuntime().clearFaults(); }
+void flushLog() { Logger::getInstance().flush(); }
 
-const RenderTestHooks kHooks = {RENDER_TEST_BUNDLE, &createdObjects, &liveObjects, &injectFault, &clearFaults};
+const RenderTestHooks kHooks = {RENDER_TEST_BUNDLE, &createdObjects, &liveObjects, &injectFault, &clearFaults,
+                                &flushLog};
 
 struct Registration {
   RenderTestRegisterFunction registerHooks;

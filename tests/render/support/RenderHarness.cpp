@@ -76,8 +76,23 @@ ObjectCounts liveObjects(const RenderTestHooks& hooks) {
   return ObjectCounts{c[0], c[1], c[2], c[3]};
 }
 
+namespace {
+
+// Test bundles stay loaded for the whole run (never unloaded, as their process-wide runtime
+// is meant to live as long as the process).
+ofxhost::Bundle& loadedBundle(const std::string& name) {
+  static std::mutex mutex;
+  static auto* bundles = new std::map<std::string, std::unique_ptr<ofxhost::Bundle>>();
+  std::lock_guard<std::mutex> lock(mutex);
+  std::unique_ptr<ofxhost::Bundle>& bundle = (*bundles)[name];
+  if (!bundle) bundle = ofxhost::Bundle::open(bundlePath(name));
+  return *bundle;
+}
+
+}  // namespace
+
 Session::Session(const std::string& name, const std::string& context) {
-  bundle_ = ofxhost::Bundle::open(bundlePath(name));
+  bundle_ = &loadedBundle(name);
   hooks_ = hooksFor("render_test_" + name);
   if (hooks_ == nullptr) throw std::runtime_error("bundle " + name + " registered no test hooks");
   ofxhost::PluginHandle& plugin = bundle_->plugin(0);
@@ -89,7 +104,7 @@ Session::Session(const std::string& name, const std::string& context) {
 Session::~Session() {
   hooks_->clearFaults();
   instance_.reset();
-  bundle_.reset();
+  hooks_->flushLog();
 }
 
 void Session::setInput(const std::string& clip, const ofxhost::Image& picture) {

@@ -37,7 +37,9 @@ struct ObjectCounts {
 ObjectCounts createdObjects(const RenderTestHooks& hooks);
 ObjectCounts liveObjects(const RenderTestHooks& hooks);
 
-// One loaded bundle with one instance.
+// One instance of a test bundle. Bundles are opened once and stay loaded until the process
+// ends, as in a host: the bundle's process-wide objects (its runtime, its log) live on, so
+// GPU object counts are compared as differences. The log is flushed when a session ends.
 class Session {
  public:
   // Opens bundlePath(name), whose target is "render_test_" + name, and creates an instance.
@@ -56,7 +58,7 @@ class Session {
   std::shared_ptr<ofxhost::Image> output() { return instance_->clipImage("Output"); }
 
  private:
-  std::unique_ptr<ofxhost::Bundle> bundle_;
+  ofxhost::Bundle* bundle_ = nullptr;
   std::unique_ptr<ofxhost::EffectInstance> instance_;
   const RenderTestHooks* hooks_ = nullptr;
 };

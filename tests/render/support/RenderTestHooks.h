@@ -15,6 +15,8 @@ struct RenderTestHooks {
   // The n-th call at a HostRuntime::FaultSite fails with a gpu::Error value.
   void (*injectFault)(int site, int n, int error);
   void (*clearFaults)();
+  // Writes out the bundle's buffered log lines.
+  void (*flushLog)();
 };
 
 typedef void (*RenderTestRegisterFunction)(const RenderTestHooks* hooks, int add);
