@@ -317,3 +317,44 @@ TEST_F(PresetActionsTest, LoadingLeavesTheFrameworkParametersAlone) {
     effect->select("preset_list", 2);
     EXPECT_DOUBLE_EQ(effect->instance().getDouble("Blend"), 0.6);
 }
+
+TEST_F(PresetActionsTest, RefreshRereadsTheUserFolder) {
+    writeUserPreset("added later", "<preset><parameters><param name=\"amount\" type=\"float\" value=\"1\"/></parameters></preset>");
+    ASSERT_EQ(effect->options("preset_list"), (std::vector<std::string>{"(no presets found)", kLoadDefaults}));
+    effect->press("refresh_presets");
+    EXPECT_EQ(effect->options("preset_list"),
+              (std::vector<std::string>{"Select from 1 preset", kLoadDefaults, "added later"}));
+    const std::vector<std::string> log = closeAndReadLog();
+    EXPECT_TRUE(hasLine(log, "[INFO] Refresh Presets button clicked!"));
+}
+
+TEST_F(PresetActionsTest, LoadFallsBackToTheTypedName) {
+    dialLook(3.0);
+    effect->save("typed");
+    effect->select("preset_list", 0);
+    effect->instance().setDouble("amount", -1);
+    effect->instance().setString("preset_name", "typed.xml");
+    effect->press("load_preset");
+    EXPECT_DOUBLE_EQ(effect->instance().getDouble("amount"), 3.0);
+    const std::vector<std::string> log = closeAndReadLog();
+    EXPECT_TRUE(hasLine(log, "[INFO] Load Preset button clicked!"));
+    EXPECT_TRUE(hasLine(log, "[INFO] Loading preset from: " + userPath("typed")));
+}
+
+TEST_F(PresetActionsTest, LoadWithoutSelectionOrNameIsRefused) {
+    effect->press("load_preset");
+    const std::vector<std::string> log = closeAndReadLog();
+    EXPECT_TRUE(hasLine(log, "[ERROR] No preset selected - choose from dropdown or enter name"));
+}
+
+TEST_F(PresetActionsTest, LoadByARefusedTypedNameReadsNothing) {
+    ASSERT_TRUE(PresetManager::createDirectoryRecursive(home.path() + "/.config/brightmoor/presets"));
+    presettest::writeFile(home.path() + "/.config/brightmoor/presets/outside.xml",
+                          "<preset><parameters><param name=\"amount\" type=\"float\" value=\"9\"/></parameters></preset>");
+    effect->instance().setString("preset_name", "../outside");
+    effect->press("load_preset");
+    EXPECT_DOUBLE_EQ(effect->instance().getDouble("amount"), 0.25);
+    const std::vector<std::string> log = closeAndReadLog();
+    EXPECT_EQ(countStartingWith(log, "[ERROR] Refused preset name '../outside'"), 1);
+    EXPECT_EQ(countStartingWith(log, "[INFO] Loading preset from"), 0);
+}
