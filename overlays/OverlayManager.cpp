@@ -106,6 +106,12 @@ bool OverlayManager::draw(const DrawArgs& args)
 
 bool OverlayManager::penDown(const PenArgs& args)
 {
+    // A drag whose pen-up never arrived (the host lost it) is finished first, so its edit
+    // block is closed before another one opens.
+    if (activeOverlay != nullptr && activeOverlay->isHandlingDrag()) {
+        activeOverlay->penUp(args);
+        activeOverlay = nullptr;
+    }
     // Topmost (drawn last) first.
     for (auto it = overlays.rbegin(); it != overlays.rend(); ++it) {
         if ((*it)->penDown(args)) {

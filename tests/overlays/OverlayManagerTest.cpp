@@ -247,6 +247,28 @@ TEST_F(ManagerPen, HiddenMidDragReleasesTheOverlayAndRefusesThePenUp)
     EXPECT_EQ(host.writes().size(), 1u);
 }
 
+TEST_F(ManagerPen, PenDownWithoutThePreviousPenUpClosesTheStaleDragFirst)
+{
+    host.setValues("b", {0.25, 0.25});
+    OFX::OverlayManager manager(host.effect(), {overlayDef(XD::Point, "a"), overlayDef(XD::Point, "b")}, XD::UV);
+    const auto& overlays = manager.getOverlays();
+    ASSERT_TRUE(manager.penDown(penAt(960, 540)));
+    ASSERT_TRUE(manager.penMotion(penAt(970, 540)));
+    // The pen-up was lost; the next pen-down lands on the other point.
+    ASSERT_TRUE(manager.penDown(penAt(480, 270)));
+    EXPECT_EQ(overlays[0]->getState(), OFX::OverlayBase::Idle);
+    EXPECT_TRUE(overlays[1]->isDragging());
+    EXPECT_EQ(manager.getActiveOverlay(), overlays[1].get());
+    EXPECT_TRUE(manager.penUp(penAt(480, 270)));
+    const auto events = host.editEvents();
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[0].name, "Drag a");
+    EXPECT_FALSE(events[1].begin);
+    EXPECT_EQ(events[2].name, "Drag b");
+    EXPECT_FALSE(events[3].begin);
+    EXPECT_NEAR(host.values("a")[0], 970.0 / 1920.0, 1e-12);
+}
+
 TEST_F(ManagerPen, VectorChildDragIsRoutedUntilItsPenUp)
 {
     host.addDouble("angle", 0.0);
