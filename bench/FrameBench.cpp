@@ -1,11 +1,11 @@
-// frame_bench: renders whole Edge Bleed frames through the host library on the CPU (host
+// bench_frame: renders whole Edge Bleed frames through the host library on the CPU (host
 // backend) at 1920x1080 and 3840x2160 and prints, per size:
 //   - the frame time (median of the measured frames, after one warm-up frame);
 //   - the kernels' time: the sum of the per-pass times the processor logs;
 //   - the framework's own cost: frame time minus kernels (set-up, parameter blocks, texture
 //     uploads, buffer copies, blend) and its share of the kernels' time;
 //   - GPU objects the bundle created during the measured (steady-state) frames.
-// Figures are printed, never asserted. Usage: frame_bench [frames per size, default 4]
+// Figures are printed, never asserted. Usage: bench_frame [frames per size, default 4]
 #include <algorithm>
 #include <chrono>
 #include <cmath>

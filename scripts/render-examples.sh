@@ -16,6 +16,7 @@ bundle="$build/edge_bleed.ofx.bundle"
 renderer="$build/host/edge_bleed_render"
 if [ ! -x "$renderer" ] || [ ! -f "$bundle/Contents/Linux-x86-64/edge_bleed.ofx" ]; then
   echo "== building the bundle and the renderer in $build =="
+  scripts/install-deps.sh
   [ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -G Ninja
   cmake --build "$build" --target edge_bleed_plugin edge_bleed_render -j "${JOBS:-$(nproc)}"
 fi
