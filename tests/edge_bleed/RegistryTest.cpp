@@ -7,11 +7,12 @@
 #include "gpu/runtime/HostRuntime.h"
 #include "tests/edge_bleed/support/Fixtures.h"
 #include "tests/edge_bleed/support/KernelRig.h"
-#include "tests/edge_bleed/support/LogCapture.h"
+#include "tests/support/LogCapture.h"
 
 namespace {
 
 using namespace kernel_rig;
+using testsupport::LogCapture;
 
 struct LookupCase {
     const char* file;

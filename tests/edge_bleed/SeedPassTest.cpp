@@ -5,11 +5,12 @@
 
 #include "tests/edge_bleed/support/Fixtures.h"
 #include "tests/edge_bleed/support/KernelRig.h"
-#include "tests/edge_bleed/support/LogCapture.h"
+#include "tests/support/LogCapture.h"
 
 namespace {
 
 using namespace kernel_rig;
+using testsupport::LogCapture;
 
 // Runs only the seed pass over the given matte.
 Image seedPass(KernelRig& rig, const Image& matte, float threshold) {

@@ -1,5 +1,5 @@
 #pragma once
-// Shared helpers of the frame tests: a log capture, a scripted ProcessorEffectAccess,
+// Shared helpers of the frame tests: the log capture, a scripted ProcessorEffectAccess,
 // definitions from XML text, and pitched RGBA images in host or (host backend) device
 // memory.
 
@@ -22,50 +22,11 @@
 #include "gpu/runtime/HostObjects.h"
 #include "gpu/runtime/HostRuntime.h"
 #include "plugin/Logger.h"
+#include "tests/support/LogCapture.h"
 
 namespace frametest {
 
-// Points the process-wide log at a file of this test's own, at debug level.
-class FrameLog {
- public:
-  FrameLog() {
-    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    name_ = "eb_frametest_" + std::to_string(::getpid()) + "_" + (info ? std::string(info->name()) : "x");
-    for (char& c : name_)
-      if (c == '/') c = '_';
-    Logger::getInstance().setEffectName(name_);
-    Logger::getInstance().setDebugLevel(LOG_DEBUG);
-    mark();
-  }
-  ~FrameLog() {
-    Logger::getInstance().setEffectName("eb_frametest_" + std::to_string(::getpid()) + "_done");
-    std::remove(Logger::logPathFor(name_).c_str());
-    std::remove(Logger::backupPathFor(name_).c_str());
-  }
-  FrameLog(const FrameLog&) = delete;
-  FrameLog& operator=(const FrameLog&) = delete;
-
-  std::string text() const { return all().substr(offset_); }
-  void mark() { offset_ = all().size(); }
-  bool contains(const std::string& line) const { return text().find(line) != std::string::npos; }
-  size_t count(const std::string& line) const {
-    const std::string t = text();
-    size_t n = 0;
-    for (size_t at = t.find(line); at != std::string::npos; at = t.find(line, at + 1)) ++n;
-    return n;
-  }
-
- private:
-  std::string all() const {
-    Logger::getInstance().flush();
-    std::ifstream in(Logger::logPathFor(name_));
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  std::string name_;
-  size_t offset_ = 0;
-};
+using FrameLog = testsupport::LogCapture;
 
 // A ProcessorEffectAccess answering from plain values.
 class FakeEffectAccess : public ProcessorEffectAccess {

@@ -14,14 +14,14 @@
 #include "gpu/KernelParameters.h"
 #include "gpu/RenderBufferManager.h"
 #include "gpu/RenderBufferManagerCUDA.h"
-#include "tests/gpu/LogCapture.h"
+#include "tests/support/LogCapture.h"
 
 namespace {
 
 using gpu::Error;
 using Site = gpu::HostRuntime::FaultSite;
 
-std::string testName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
+using testsupport::LogCapture;
 
 SystemParameters finalParams(int width, int height, float blend) {
   SystemParameters p;
@@ -68,7 +68,7 @@ class FinalProcessingTest : public ::testing::Test {
     return live.linear == 0 && live.arrays == 0 && live.textures == 0 && live.surfaces == 0;
   }
   gpu::HostRuntime rt;
-  LogCapture log{testName()};
+  LogCapture log;
 };
 
 struct BlendCase {

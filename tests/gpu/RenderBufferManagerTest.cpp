@@ -14,14 +14,14 @@
 #include "gpu/RenderBufferManager.h"
 #include "gpu/RenderBufferManagerCUDA.h"
 #include "gpu/runtime/KernelAccess.h"
-#include "tests/gpu/LogCapture.h"
+#include "tests/support/LogCapture.h"
 
 namespace {
 
 using gpu::Error;
 using Site = gpu::HostRuntime::FaultSite;
 
-std::string testName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
+using testsupport::LogCapture;
 
 class RenderBufferManagerTest : public ::testing::Test {
  protected:
@@ -40,7 +40,7 @@ class RenderBufferManagerTest : public ::testing::Test {
   }
 
   gpu::HostRuntime rt;
-  LogCapture log{testName()};
+  LogCapture log;
 };
 
 TEST_F(RenderBufferManagerTest, ParityTableSelectsPingPongObjects) {
