@@ -1,6 +1,8 @@
 // ">> Load Defaults <<": the values built from a definition, and the reset through the host.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "presets/DefaultParameterValues.h"
 #include "tests/presets/ControlsTestSupport.h"
 #include "tests/presets/PresetTestSupport.h"
@@ -17,6 +19,9 @@ struct DefaultCase {
     std::vector<double> numbers;
     std::string text;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const DefaultCase& c, std::ostream* out) { *out << c.label; }
 
 class DefaultValuesTest : public ::testing::TestWithParam<DefaultCase> {};
 

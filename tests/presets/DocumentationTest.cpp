@@ -1,6 +1,8 @@
 // The documentation page's address and the opener that hands it to xdg-open.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <climits>
 #include <cstdlib>
 
@@ -21,6 +23,9 @@ struct UrlCase {
     std::string path;
     std::string url;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const UrlCase& c, std::ostream* out) { *out << c.label; }
 
 class FileUrlTest : public ::testing::TestWithParam<UrlCase> {};
 

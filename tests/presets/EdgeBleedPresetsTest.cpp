@@ -135,7 +135,8 @@ TEST(EdgeBleedPresetsTest, TheDocumentationPageExplainsEveryParameter) {
     const std::string page = readFile(edgeBleedBundle() + "/Contents/Resources/docs/index.html");
     ASSERT_FALSE(page.empty());
     EXPECT_TRUE(PresetManager::fileExists(edgeBleedBundle() + "/Contents/Resources/docs/style.css"));
-    for (const XMLEffectDefinition::ParameterDef& parameter : edgeBleedDefinition()->getParameters()) {
+    const std::unique_ptr<XMLEffectDefinition> definition = edgeBleedDefinition();
+    for (const XMLEffectDefinition::ParameterDef& parameter : definition->getParameters()) {
         EXPECT_NE(page.find("<td>" + parameter.label + "</td>"), std::string::npos) << parameter.label;
     }
     for (const ShippedLook& look : kShippedLooks) {

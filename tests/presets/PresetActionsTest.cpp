@@ -2,6 +2,8 @@
 // behind and every refusal that leaves the presets and parameters untouched.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "presets/PresetManager.h"
 #include "tests/presets/ControlsTestSupport.h"
 #include "tests/presets/PresetTestSupport.h"
@@ -139,6 +141,9 @@ struct RefusedName {
     const char* label;
     std::string name;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const RefusedName& c, std::ostream* out) { *out << c.label; }
 
 class RefusedNameTest : public PresetActionsTest, public ::testing::WithParamInterface<RefusedName> {};
 

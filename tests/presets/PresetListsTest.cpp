@@ -2,6 +2,8 @@
 // sorted order, and the factory list hidden when a bundle ships no factory presets.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "presets/PresetManager.h"
 #include "tests/presets/ControlsTestSupport.h"
 #include "tests/presets/PresetTestSupport.h"
@@ -33,6 +35,9 @@ struct UserListCase {
     std::vector<std::string> files;  // entries created in the user preset folder
     std::vector<std::string> expectedOptions;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const UserListCase& c, std::ostream* out) { *out << c.label; }
 
 class UserListLayoutTest : public PresetListsTest, public ::testing::WithParamInterface<UserListCase> {};
 

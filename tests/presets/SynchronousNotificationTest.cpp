@@ -4,6 +4,8 @@
 // limit, so a deadlock fails the test instead of hanging it.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "presets/PresetManager.h"
 #include "tests/presets/ControlsTestSupport.h"
 #include "tests/presets/PresetTestSupport.h"
@@ -31,6 +33,9 @@ struct Scenario {
     const char* label;
     std::function<bool(HostedEffect&)> run;
 };
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const Scenario& c, std::ostream* out) { *out << c.label; }
 
 class SynchronousNotificationTest : public ::testing::TestWithParam<Scenario> {};
 
