@@ -28,19 +28,7 @@ bool XMLEffectDefinition::parseFromEmbeddedXML(const char* text)
     }
 
     try {
-        readEffectAttributes(effect);
-        if (const pugi::xml_node node = effect.child("inputs")) {
-            readInputs(node);
-        }
-        if (const pugi::xml_node node = effect.child("resources")) {
-            readResources(node);
-        }
-        if (const pugi::xml_node node = effect.child("parameters")) {
-            readParameters(node);
-        }
-        if (const pugi::xml_node node = effect.child("ui")) {
-            readUI(node);
-        }
+        readSectionsBeforePipeline(effect);
 
         const pugi::xml_node pipeline = effect.child("pipeline");
         if (!pipeline) {
@@ -49,12 +37,7 @@ bool XMLEffectDefinition::parseFromEmbeddedXML(const char* text)
         readProcessPipeline(pipeline);
         log.logMessage(LOG_INFO, "Parsed %zu processes from <pipeline> section", pipelines.size());
 
-        if (const pugi::xml_node node = effect.child("identity_conditions")) {
-            readIdentityConditions(node);
-        }
-        if (const pugi::xml_node node = effect.child("overlays")) {
-            readOverlays(node);
-        }
+        readSectionsAfterPipeline(effect);
     } catch (const std::exception& e) {
         log.logMessage(LOG_ERROR, "Failed to parse embedded XML: %s", e.what());
         return false;

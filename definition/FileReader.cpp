@@ -18,19 +18,7 @@ void XMLEffectDefinition::readDocumentFromFile(const std::string& path)
         throw std::runtime_error("XML file does not contain an effect element");
     }
 
-    readEffectAttributes(effect);
-    if (const pugi::xml_node node = effect.child("inputs")) {
-        readInputs(node);
-    }
-    if (const pugi::xml_node node = effect.child("resources")) {
-        readResources(node);
-    }
-    if (const pugi::xml_node node = effect.child("parameters")) {
-        readParameters(node);
-    }
-    if (const pugi::xml_node node = effect.child("ui")) {
-        readUI(node);
-    }
+    readSectionsBeforePipeline(effect);
 
     // The first form present wins; none is required.
     if (const pugi::xml_node node = effect.child("pipelines")) {
@@ -43,12 +31,7 @@ void XMLEffectDefinition::readDocumentFromFile(const std::string& path)
         readFlatKernels(node);
     }
 
-    if (const pugi::xml_node node = effect.child("identity_conditions")) {
-        readIdentityConditions(node);
-    }
-    if (const pugi::xml_node node = effect.child("overlays")) {
-        readOverlays(node);
-    }
+    readSectionsAfterPipeline(effect);
 }
 
 void XMLEffectDefinition::readStepPipeline(const pugi::xml_node& pipelineNode)

@@ -218,6 +218,9 @@ private:
 
     // Reading, one job per function; each throws std::runtime_error with a fixed message.
     void readDocumentFromFile(const std::string& path);
+    // Attributes, inputs, resources, parameters and UI; then identity conditions and overlays.
+    void readSectionsBeforePipeline(const pugi::xml_node& effect);
+    void readSectionsAfterPipeline(const pugi::xml_node& effect);
     void readEffectAttributes(const pugi::xml_node& effect);
     void readInputs(const pugi::xml_node& inputsNode);
     void readResources(const pugi::xml_node& resourcesNode);
