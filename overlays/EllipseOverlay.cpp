@@ -23,17 +23,6 @@ constexpr double kMaxRadius = 1.0;
 
 } // namespace
 
-EllipseOverlay::EllipseOverlay(ImageEffect* effectInstance, const std::string& radiiName, const std::string& center)
-    : OverlayBase(effectInstance), paramName(radiiName), centerName(center)
-{
-}
-
-void EllipseOverlay::ensureParams()
-{
-    fetchIfMissing(effect, paramName, radiiParam);
-    fetchIfMissing(effect, centerName, centerParam);
-}
-
 void EllipseOverlay::getCenterPosition(double time, double& u, double& v) const
 {
     getParam2D(centerParam, time, u, v);
@@ -41,7 +30,7 @@ void EllipseOverlay::getCenterPosition(double time, double& u, double& v) const
 
 void EllipseOverlay::getRadii(double time, double& rx, double& ry) const
 {
-    const OfxPointD radii = readValue(radiiParam, time, OfxPointD{kDefaultRadius, kDefaultRadius});
+    const OfxPointD radii = readValue(valueParam, time, OfxPointD{kDefaultRadius, kDefaultRadius});
     rx = radii.x;
     ry = radii.y;
 }
@@ -108,7 +97,7 @@ bool EllipseOverlay::penDown(const PenArgs& args)
     }
     updateImageDimensions(args.time);
     ensureParams();
-    if (radiiParam == nullptr || centerParam == nullptr) {
+    if (valueParam == nullptr || centerParam == nullptr) {
         return false;
     }
     const Geometry g = geometryAt(args.time);
@@ -142,7 +131,7 @@ bool EllipseOverlay::penMotion(const PenArgs& args)
     }
     updateImageDimensions(args.time);
     ensureParams();
-    if (radiiParam == nullptr || centerParam == nullptr) {
+    if (valueParam == nullptr || centerParam == nullptr) {
         return false;
     }
     const Geometry g = geometryAt(args.time);
@@ -155,7 +144,7 @@ bool EllipseOverlay::penMotion(const PenArgs& args)
     } else {
         ry = std::clamp(std::fabs(args.penPosition.y - g.center.y) / m, kMinRadius, kMaxRadius);
     }
-    writeValue(radiiParam, rx, ry);
+    writeValue(valueParam, rx, ry);
     return true;
 }
 

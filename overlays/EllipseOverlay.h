@@ -1,6 +1,6 @@
 #pragma once
 
-#include "overlays/OverlayBase.h"
+#include "overlays/CentredParamOverlay.h"
 
 #include <string>
 
@@ -10,18 +10,17 @@ class Double2DParam;
 
 // An axis-aligned ellipse around a centre; its horizontal and vertical radii, fractions of the
 // smaller image dimension, are edited by dragging a tick on each axis.
-class EllipseOverlay : public OverlayBase {
+class EllipseOverlay : public CentredParamOverlay<Double2DParam> {
 public:
     enum DragMode { None, RadiusX, RadiusY };
 
-    EllipseOverlay(ImageEffect* effect, const std::string& paramName, const std::string& centerName);
+    using CentredParamOverlay::CentredParamOverlay; // (effect, value parameter name, centre name)
 
     void draw(OfxDrawContext* context, const DrawArgs& args) override;
     bool penMotion(const PenArgs& args) override;
     bool penDown(const PenArgs& args) override;
     bool penUp(const PenArgs& args) override;
 
-    void ensureParams();
     void getCenterPosition(double time, double& u, double& v) const;
     void getRadii(double time, double& rx, double& ry) const;
     // The outline as 48 segments in one lines call.
@@ -31,8 +30,6 @@ public:
                   const OfxPointD& pixelScale) const;
 
     DragMode getDragMode() const { return dragMode; }
-    const std::string& getParamName() const { return paramName; }
-    const std::string& getCenterName() const { return centerName; }
 
 private:
     struct Geometry {
@@ -43,10 +40,6 @@ private:
     Geometry geometryAt(double time) const;
     void stopDrag();
 
-    std::string paramName;
-    std::string centerName;
-    Double2DParam* radiiParam = nullptr;
-    Double2DParam* centerParam = nullptr;
     DragMode dragMode = None;
 };
 

@@ -180,6 +180,28 @@ void OverlayBase::endDrag()
     state = Idle;
 }
 
+bool OverlayBase::continueDrag(double time)
+{
+    if (!isDragging()) {
+        return false;
+    }
+    if (!isVisible(time)) {
+        endDrag();
+        return false;
+    }
+    updateImageDimensions(time);
+    return true;
+}
+
+bool OverlayBase::finishDrag()
+{
+    if (!isDragging()) {
+        return false;
+    }
+    endDrag();
+    return true;
+}
+
 double smallerDimension(const OverlayBase& overlay)
 {
     return std::min(overlay.getImageWidth(), overlay.getImageHeight());

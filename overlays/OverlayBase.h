@@ -74,6 +74,13 @@ protected:
     void beginDrag(const std::string& editBlockName);
     // Ends the drag's edit block (with an effect instance) and returns to `Idle`.
     void endDrag();
+    // The opening of a pen motion that moves the dragged control: false when no drag is going on,
+    // or when the control was hidden during the drag (that drag is then ended); otherwise the
+    // image size is brought up to date and the motion goes on.
+    bool continueDrag(double time);
+    // A pen-up with nothing left to write: ends the drag in progress, if any, and says whether
+    // there was one.
+    bool finishDrag();
 
     ImageEffect* effect;
     State state = Idle;

@@ -119,14 +119,9 @@ bool PointOverlay::penMotion(const PenArgs& args)
     if (vectorChild && vectorChild->penMotion(args)) {
         return true;
     }
-    if (!isDragging()) {
+    if (!continueDrag(args.time)) {
         return false;
     }
-    if (!isVisible(args.time)) {
-        endDrag();
-        return false;
-    }
-    updateImageDimensions(args.time);
     ensureParam();
     if (param == nullptr) {
         return false;

@@ -19,23 +19,12 @@ constexpr double kMaxRadius = 1.0;
 
 } // namespace
 
-RadiusOverlay::RadiusOverlay(ImageEffect* effectInstance, const std::string& radiusName, const std::string& center)
-    : OverlayBase(effectInstance), paramName(radiusName), centerName(center)
-{
-}
-
-void RadiusOverlay::ensureParams()
-{
-    fetchIfMissing(effect, paramName, radiusParam);
-    fetchIfMissing(effect, centerName, centerParam);
-}
-
 void RadiusOverlay::getCenterPosition(double time, double& u, double& v) const
 {
     getParam2D(centerParam, time, u, v);
 }
 
-double RadiusOverlay::getRadius(double time) const { return readValue(radiusParam, time, kDefaultRadius); }
+double RadiusOverlay::getRadius(double time) const { return readValue(valueParam, time, kDefaultRadius); }
 
 bool RadiusOverlay::isNearCircleEdge(const OfxPointD& pen, double cx, double cy, double radius,
                                      double tolerance) const
@@ -77,7 +66,7 @@ bool RadiusOverlay::penDown(const PenArgs& args)
     }
     updateImageDimensions(args.time);
     ensureParams();
-    if (radiusParam == nullptr) {
+    if (valueParam == nullptr) {
         return false;
     }
     const OfxPointD c = centerPixel(args.time);
@@ -91,31 +80,19 @@ bool RadiusOverlay::penDown(const PenArgs& args)
 
 bool RadiusOverlay::penMotion(const PenArgs& args)
 {
-    if (!isDragging()) {
+    if (!continueDrag(args.time)) {
         return false;
     }
-    if (!isVisible(args.time)) {
-        endDrag();
-        return false;
-    }
-    updateImageDimensions(args.time);
     ensureParams();
-    if (radiusParam == nullptr) {
+    if (valueParam == nullptr) {
         return false;
     }
     const OfxPointD c = centerPixel(args.time);
     const double distance = std::hypot(args.penPosition.x - c.x, args.penPosition.y - c.y);
-    writeValue(radiusParam, std::clamp(distance / smallerDimension(*this), kMinRadius, kMaxRadius));
+    writeValue(valueParam, std::clamp(distance / smallerDimension(*this), kMinRadius, kMaxRadius));
     return true;
 }
 
-bool RadiusOverlay::penUp(const PenArgs& /*args*/)
-{
-    if (!isDragging()) {
-        return false;
-    }
-    endDrag();
-    return true;
-}
+bool RadiusOverlay::penUp(const PenArgs& /*args*/) { return finishDrag(); }
 
 } // namespace OFX

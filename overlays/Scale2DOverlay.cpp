@@ -20,17 +20,6 @@ constexpr double kMaxScale = 1.0;
 
 } // namespace
 
-Scale2DOverlay::Scale2DOverlay(ImageEffect* effectInstance, const std::string& scaleName, const std::string& center)
-    : OverlayBase(effectInstance), paramName(scaleName), centerName(center)
-{
-}
-
-void Scale2DOverlay::ensureParams()
-{
-    fetchIfMissing(effect, paramName, scaleParam);
-    fetchIfMissing(effect, centerName, centerParam);
-}
-
 void Scale2DOverlay::getCenterPosition(double time, double& u, double& v) const
 {
     const OfxPointD centre = readValue(centerParam, time, OfxPointD{0.5, 0.5});
@@ -40,17 +29,19 @@ void Scale2DOverlay::getCenterPosition(double time, double& u, double& v) const
 
 void Scale2DOverlay::getScale(double time, double& sx, double& sy) const
 {
-    const OfxPointD scale = readValue(scaleParam, time, OfxPointD{kDefaultScale, kDefaultScale});
+    const OfxPointD scale = readValue(valueParam, time, OfxPointD{kDefaultScale, kDefaultScale});
     sx = scale.x;
     sy = scale.y;
 }
 
-OfxPointD Scale2DOverlay::centerPixel(double time) const
+Scale2DOverlay::Box Scale2DOverlay::boxAt(double time) const
 {
     double u = 0.5;
     double v = 0.5;
     getCenterPosition(time, u, v);
-    return normalizedToPixel(u, v);
+    Box box{normalizedToPixel(u, v), kDefaultScale, kDefaultScale};
+    getScale(time, box.sx, box.sy);
+    return box;
 }
 
 void Scale2DOverlay::draw(OfxDrawContext* context, const DrawArgs& args)
@@ -60,12 +51,10 @@ void Scale2DOverlay::draw(OfxDrawContext* context, const DrawArgs& args)
     }
     updateImageDimensions(args.time);
     ensureParams();
-    const OfxPointD c = centerPixel(args.time);
-    double sx = kDefaultScale;
-    double sy = kDefaultScale;
-    getScale(args.time, sx, sy);
-    const double hw = sx * imageWidth;
-    const double hh = sy * imageHeight;
+    const Box box = boxAt(args.time);
+    const OfxPointD& c = box.center;
+    const double hw = box.sx * imageWidth;
+    const double hh = box.sy * imageHeight;
     const double handle = kHandleHalfSize * args.pixelScale.x;
     const double cross = kCrossReach * args.pixelScale.x;
 
@@ -93,15 +82,13 @@ bool Scale2DOverlay::penDown(const PenArgs& args)
     }
     updateImageDimensions(args.time);
     ensureParams();
-    if (scaleParam == nullptr) {
+    if (valueParam == nullptr) {
         return false;
     }
-    const OfxPointD c = centerPixel(args.time);
-    double sx = kDefaultScale;
-    double sy = kDefaultScale;
-    getScale(args.time, sx, sy);
-    const double hw = sx * imageWidth;
-    const double hh = sy * imageHeight;
+    const Box box = boxAt(args.time);
+    const OfxPointD& c = box.center;
+    const double hw = box.sx * imageWidth;
+    const double hh = box.sy * imageHeight;
 
     // The corner is tested first so it wins where handles overlap on a small box.
     const struct {
@@ -138,21 +125,19 @@ bool Scale2DOverlay::penMotion(const PenArgs& args)
     }
     updateImageDimensions(args.time);
     ensureParams();
-    if (scaleParam == nullptr) {
+    if (valueParam == nullptr) {
         return false;
     }
-    const OfxPointD c = centerPixel(args.time);
-    double sx = kDefaultScale;
-    double sy = kDefaultScale;
-    getScale(args.time, sx, sy);
+    Box box = boxAt(args.time);
+    const OfxPointD& c = box.center;
     // The box stays centred on C; a handle dragged past the centre mirrors back.
     if (dragMode == ScaleX || dragMode == ScaleCorner) {
-        sx = std::clamp(std::fabs(args.penPosition.x - c.x) / imageWidth, kMinScale, kMaxScale);
+        box.sx = std::clamp(std::fabs(args.penPosition.x - c.x) / imageWidth, kMinScale, kMaxScale);
     }
     if (dragMode == ScaleY || dragMode == ScaleCorner) {
-        sy = std::clamp(std::fabs(args.penPosition.y - c.y) / imageHeight, kMinScale, kMaxScale);
+        box.sy = std::clamp(std::fabs(args.penPosition.y - c.y) / imageHeight, kMinScale, kMaxScale);
     }
-    writeValue(scaleParam, sx, sy);
+    writeValue(valueParam, box.sx, box.sy);
     return true;
 }
 

@@ -82,14 +82,9 @@ bool VSliderOverlay::penDown(const PenArgs& args)
 
 bool VSliderOverlay::penMotion(const PenArgs& args)
 {
-    if (!isDragging()) {
+    if (!continueDrag(args.time)) {
         return false;
     }
-    if (!isVisible(args.time)) {
-        endDrag();
-        return false;
-    }
-    updateImageDimensions(args.time);
     ensureParam();
     if (param == nullptr) {
         return false;
@@ -99,13 +94,6 @@ bool VSliderOverlay::penMotion(const PenArgs& args)
     return true;
 }
 
-bool VSliderOverlay::penUp(const PenArgs& /*args*/)
-{
-    if (!isDragging()) {
-        return false;
-    }
-    endDrag();
-    return true;
-}
+bool VSliderOverlay::penUp(const PenArgs& /*args*/) { return finishDrag(); }
 
 } // namespace OFX

@@ -136,14 +136,9 @@ bool VectorOverlay::penDown(const PenArgs& args)
 
 bool VectorOverlay::penMotion(const PenArgs& args)
 {
-    if (!isDragging()) {
+    if (!continueDrag(args.time)) {
         return false;
     }
-    if (!isVisible(args.time)) {
-        endDrag();
-        return false;
-    }
-    updateImageDimensions(args.time);
     ensureParams();
     if (directionParam == nullptr) {
         return false;
@@ -163,13 +158,6 @@ bool VectorOverlay::penMotion(const PenArgs& args)
     return true;
 }
 
-bool VectorOverlay::penUp(const PenArgs& /*args*/)
-{
-    if (!isDragging()) {
-        return false;
-    }
-    endDrag();
-    return true;
-}
+bool VectorOverlay::penUp(const PenArgs& /*args*/) { return finishDrag(); }
 
 } // namespace OFX
